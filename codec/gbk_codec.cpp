@@ -1,0 +1,124 @@
+#include "codec/gbk_codec.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <cstddef>
+#include <stdexcept>
+
+namespace quorvel::codec {
+namespace {
+
+// One converter per direction and thread, opened on first use and reset before each text.
+class converter {
+public:
+    converter(const char* to, const char* from) : handle_(iconv_open(to, from)) {
+        if (handle_ == reinterpret_cast<iconv_t>(-1)) {
+            throw std::runtime_error("this system's iconv cannot convert between UTF-8 and CP936");
+        }
+    }
+    ~converter() { iconv_close(handle_); }
+    converter(const converter&) = delete;
+    converter& operator=(const converter&) = delete;
+
+    // Converts as much as it can; returns false at a byte sequence it cannot convert, with in
+    // pointing at it.
+    bool convert(const char*& in, std::size_t& in_left, std::string& out) {
+        iconv(handle_, nullptr, nullptr, nullptr, nullptr);
+        char chunk[256];
+        while (in_left > 0) {
+            char* out_next = chunk;
+            std::size_t out_left = sizeof chunk;
+            char* in_next = const_cast<char*>(in);
+            const std::size_t done = iconv(handle_, &in_next, &in_left, &out_next, &out_left);
+            out.append(chunk, static_cast<std::size_t>(out_next - chunk));
+            in = in_next;
+            if (done == static_cast<std::size_t>(-1) && errno != E2BIG) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    iconv_t handle_;
+};
+
+// The length of the UTF-8 sequence at text[0], or 0 when it is not well-formed.
+std::size_t utf8_sequence_length(std::string_view text) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const auto continuation = [&](std::size_t i) {
+        return i < text.size() && (byte(i) & 0xC0U) == 0x80U;
+    };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80) {
+        return 1;
+    }
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        return continuation(1) ? 2 : 0;
+    }
+    if (lead >= 0xE0 && lead <= 0xEF) {
+        if (!continuation(1) || !continuation(2)) {
+            return 0;
+        }
+        const bool overlong = lead == 0xE0 && byte(1) < 0xA0;
+        const bool surrogate = lead == 0xED && byte(1) >= 0xA0;
+        return overlong || surrogate ? 0 : 3;
+    }
+    if (lead >= 0xF0 && lead <= 0xF4) {
+        if (!continuation(1) || !continuation(2) || !continuation(3)) {
+            return 0;
+        }
+        const bool overlong = lead == 0xF0 && byte(1) < 0x90;
+        const bool too_large = lead == 0xF4 && byte(1) >= 0x90;
+        return overlong || too_large ? 0 : 4;
+    }
+    return 0;
+}
+
+}  // namespace
+
+bool is_valid_utf8(std::string_view text) {
+    while (!text.empty()) {
+        const std::size_t length = utf8_sequence_length(text);
+        if (length == 0) {
+            return false;
+        }
+        text.remove_prefix(length);
+    }
+    return true;
+}
+
+std::optional<std::string> utf8_to_gbk(std::string_view utf8) {
+    if (!is_valid_utf8(utf8)) {
+        return std::nullopt;
+    }
+    thread_local converter to_gbk("CP936", "UTF-8");
+    std::string out;
+    const char* in = utf8.data();
+    std::size_t in_left = utf8.size();
+    while (!to_gbk.convert(in, in_left, out)) {
+        // A character without a GBK form: one "?" in its place.
+        const std::size_t length =
+            utf8_sequence_length(std::string_view(in, in_left));
+        out += '?';
+        in += length;
+        in_left -= length;
+    }
+    return out;
+}
+
+std::string gbk_to_utf8(std::string_view gbk) {
+    thread_local converter to_utf8("UTF-8", "CP936");
+    std::string out;
+    const char* in = gbk.data();
+    std::size_t in_left = gbk.size();
+    while (!to_utf8.convert(in, in_left, out)) {
+        out += "\xEF\xBF\xBD";
+        ++in;
+        --in_left;
+    }
+    return out;
+}
+
+}  // namespace quorvel::codec
