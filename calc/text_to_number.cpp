@@ -1,81 +1,67 @@
 #include "calc/text_to_number.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <limits>
+#include <string>
 #include <system_error>
 
 namespace quorvel {
 namespace {
 
-// A folded character that is not ASCII: it continues no number.
-constexpr int other_character = 0x100;
-constexpr int end_of_text = -1;
-
-// Walks the text one character at a time, folding full-width forms to ASCII on the way. A byte
-// of 0x80 or above starts a two-byte character; when it is the text's last byte it is dropped.
-class folded_cursor {
-public:
-    explicit folded_cursor(std::string_view text)
-        : next_(reinterpret_cast<const unsigned char*>(text.data())), end_(next_ + text.size()) {
-        load();
-    }
-
-    int peek() const { return current_; }
-
-    void advance() {
-        next_ += width_;
-        load();
-    }
-
-private:
-    static int fold_pair(unsigned char lead, unsigned char trail) {
+// Stage 1: folding. A byte below 0x80 is copied. A byte of 0x80 or above starts a two-byte
+// character: the full-width ASCII forms (A3 A1 to A3 FE), the ideographic space (A1 A1), the
+// full-width tilde (A1 AB) and the two stars (A1 EE, A1 EF) become single ASCII bytes, any other
+// pair is copied, and a lead byte that ends the text is dropped.
+std::string folded(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        if (lead < 0x80) {
+            out += text[i];
+            continue;
+        }
+        if (i + 1 == text.size()) {
+            break;
+        }
+        const auto trail = static_cast<unsigned char>(text[++i]);
         if (lead == 0xA3 && trail >= 0xA1 && trail <= 0xFE) {
-            return trail - 0x80;  // full-width ASCII forms
-        }
-        if (lead == 0xA1) {
-            switch (trail) {
-                case 0xA1:
-                    return ' ';  // ideographic space
-                case 0xAB:
-                    return '~';
-                case 0xEE:
-                case 0xEF:
-                    return '*';
-                default:
-                    break;
-            }
-        }
-        return other_character;
-    }
-
-    void load() {
-        if (next_ == end_) {
-            current_ = end_of_text;
-            width_ = 0;
-        } else if (*next_ < 0x80) {
-            current_ = *next_;
-            width_ = 1;
-        } else if (end_ - next_ == 1) {
-            current_ = end_of_text;  // a lone lead byte at the end is dropped
-            width_ = 0;
+            out += static_cast<char>(trail - 0x80);
+        } else if (lead == 0xA1 && trail == 0xA1) {
+            out += ' ';
+        } else if (lead == 0xA1 && trail == 0xAB) {
+            out += '~';
+        } else if (lead == 0xA1 && (trail == 0xEE || trail == 0xEF)) {
+            out += '*';
         } else {
-            current_ = fold_pair(next_[0], next_[1]);
-            width_ = 2;
+            out += static_cast<char>(lead);
+            out += static_cast<char>(trail);
         }
     }
+    return out;
+}
 
-    const unsigned char* next_;
-    const unsigned char* end_;
-    int current_ = end_of_text;
-    std::ptrdiff_t width_ = 0;
-};
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
-bool is_digit(int c) { return c >= '0' && c <= '9'; }
+// Space, tab, line feed, vertical tab, form feed and carriage return.
+bool is_blank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
-bool is_blank(int c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+const char* skip_digits(const char* p, const char* end) {
+    while (p != end && is_digit(*p)) {
+        ++p;
+    }
+    return p;
+}
+
+const char* skip_zeros(const char* p, const char* end) {
+    while (p != end && *p == '0') {
+        ++p;
+    }
+    return p;
 }
 
 // Significant digits beyond this many cannot change which double is nearest, as long as a
@@ -83,110 +69,123 @@ bool is_blank(int c) {
 // has at most 767 significant digits.
 constexpr std::size_t kept_digits = 800;
 
-// Decimal orders beyond these are far outside the double range (about 1.8e308 down to 4.9e-324).
+// Decimal orders beyond these lie far outside the double range (about 1.8e308 down to 4.9e-324).
 constexpr std::int64_t order_above_range = 400;
 constexpr std::int64_t order_below_range = -400;
+
+// Plain numbers up to this many characters go straight to the standard conversion.
+constexpr std::ptrdiff_t plain_length_limit = 100;
 
 // Exponent digits saturate here; any larger exponent gives the same infinity or zero.
 constexpr std::int64_t exponent_ceiling = 1'000'000'000'000'000;
 
-// The number as read: value = digits x 10^scale, with at most kept_digits digits.
-struct decimal_number {
-    bool negative = false;
-    bool any_digit = false;
-    std::array<char, kept_digits + 1> digits{};
-    std::size_t digit_count = 0;
-    bool sticky = false;  // a non-zero digit beyond kept_digits was dropped
-    std::int64_t scale = 0;
-};
-
-void read_mantissa(folded_cursor& cursor, decimal_number& number) {
-    bool after_point = false;
-    for (;;) {
-        int c = cursor.peek();
-        if (is_digit(c)) {
-            number.any_digit = true;
-            if (number.digit_count == 0 && c == '0') {
-                if (after_point) {
-                    --number.scale;  // a leading zero of the fraction
-                }
-            } else if (number.digit_count < kept_digits) {
-                number.digits[number.digit_count++] = static_cast<char>(c);
-                if (after_point) {
-                    --number.scale;
-                }
-            } else {
-                number.sticky = number.sticky || c != '0';
-                if (!after_point) {
-                    ++number.scale;  // a dropped integer digit still counts for the order
-                }
-            }
-        } else if (c == '.' && !after_point) {
-            after_point = true;
-        } else {
-            return;
-        }
-        cursor.advance();
-    }
-}
-
-// The exponent, when a letter e, E, d or D is followed by digits (after an optional sign).
-std::int64_t read_exponent(folded_cursor& cursor) {
-    int c = cursor.peek();
-    if (c != 'e' && c != 'E' && c != 'd' && c != 'D') {
-        return 0;
-    }
-    cursor.advance();
-    bool negative = false;
-    c = cursor.peek();
-    if (c == '+' || c == '-') {
-        negative = c == '-';
-        cursor.advance();
-    }
-    std::int64_t value = 0;
-    for (c = cursor.peek(); is_digit(c); cursor.advance(), c = cursor.peek()) {
-        if (value < exponent_ceiling) {
-            value = value * 10 + (c - '0');
-        }
-    }
-    // Without digits the letter and its sign are not part of the number: the value is 0 then.
-    return negative ? -value : value;
-}
-
 double with_sign(bool negative, double magnitude) { return negative ? -magnitude : magnitude; }
 
-}  // namespace
+// The parts of a number in a folded text: the digits before and after the full stop, and the
+// exponent. The mantissa holds at least one digit.
+struct scanned_number {
+    bool negative = false;
+    const char* whole_start = nullptr;
+    const char* whole_end = nullptr;
+    const char* fraction_start = nullptr;
+    const char* fraction_end = nullptr;
+    const char* end = nullptr;                    // where the number ends
+    // The byte that stopped the reading: every byte before it was read as part of the number
+    // or of its lead, so the outcome depends on no byte beyond it.
+    const char* stop = nullptr;
+    std::int64_t exponent = 0;                    // saturated at exponent_ceiling
+};
 
-double text_to_number(std::string_view text) {
-    folded_cursor cursor(text);
-    while (is_blank(cursor.peek())) {
-        cursor.advance();
+// Reads the number's parts; returns false when the mantissa holds no digit.
+bool scan_number(const char* p, const char* const end, scanned_number& number) {
+    while (p != end && is_blank(*p)) {
+        ++p;
     }
-    decimal_number number;
-    if (cursor.peek() == '+' || cursor.peek() == '-') {
-        number.negative = cursor.peek() == '-';
-        cursor.advance();
+    number.negative = p != end && *p == '-';
+    if (p != end && (*p == '-' || *p == '+')) {
+        ++p;
     }
-    read_mantissa(cursor, number);
-    if (!number.any_digit) {
-        return 0.0;
+    number.whole_start = p;
+    number.whole_end = skip_digits(p, end);
+    number.fraction_start = number.whole_end;
+    number.fraction_end = number.whole_end;
+    if (number.whole_end != end && *number.whole_end == '.') {
+        number.fraction_start = number.whole_end + 1;
+        number.fraction_end = skip_digits(number.fraction_start, end);
     }
-    std::int64_t exponent = read_exponent(cursor);
-    if (number.digit_count == 0) {
+    number.stop = number.fraction_end;
+    if (number.whole_start == number.whole_end &&
+        number.fraction_start == number.fraction_end) {
+        return false;
+    }
+    number.end = number.fraction_end;
+
+    p = number.fraction_end;
+    if (p == end || (*p != 'e' && *p != 'E' && *p != 'd' && *p != 'D')) {
+        return true;
+    }
+    ++p;
+    const bool negative_exponent = p != end && *p == '-';
+    if (p != end && (*p == '-' || *p == '+')) {
+        ++p;
+    }
+    const char* const digits_end = skip_digits(p, end);
+    number.stop = digits_end;
+    if (digits_end == p) {
+        return true;  // a letter without digits is not part of the number
+    }
+    std::int64_t value = 0;
+    for (const char* d = p; d != digits_end && value < exponent_ceiling; ++d) {
+        value = value * 10 + (*d - '0');
+    }
+    number.exponent = negative_exponent ? -value : value;
+    number.end = digits_end;
+    return true;
+}
+
+// Any number: its significant digits (at most kept_digits and a sticky digit) and a power of
+// ten are written out in a plain form, after the order of magnitude has settled infinity and
+// zero far outside the double range.
+double convert_normalised(const scanned_number& number) {
+    const char* const significant_whole = skip_zeros(number.whole_start, number.whole_end);
+    const char* const significant_fraction =
+        significant_whole == number.whole_end
+            ? skip_zeros(number.fraction_start, number.fraction_end)
+            : number.fraction_start;
+    const auto whole_count = static_cast<std::size_t>(number.whole_end - significant_whole);
+    const auto fraction_count =
+        static_cast<std::size_t>(number.fraction_end - significant_fraction);
+    std::size_t count = whole_count + fraction_count;
+    if (count == 0) {
         return with_sign(number.negative, 0.0);
     }
+    // value = digits x 10^scale
+    std::int64_t scale = -static_cast<std::int64_t>(number.fraction_end - number.fraction_start);
 
-    if (number.sticky) {
-        number.digits[number.digit_count++] = '1';
-        --number.scale;
-    } else {
-        while (number.digits[number.digit_count - 1] == '0') {
-            --number.digit_count;
-            ++number.scale;
+    std::array<char, kept_digits + 1 + 24> buffer;  // NOLINT(*-member-init): written before read
+    char* out = buffer.data();
+    const std::size_t kept_whole = std::min(whole_count, kept_digits);
+    const std::size_t kept_fraction = std::min(fraction_count, kept_digits - kept_whole);
+    std::memcpy(out, significant_whole, kept_whole);
+    std::memcpy(out + kept_whole, significant_fraction, kept_fraction);
+    out += kept_whole + kept_fraction;
+    if (count > kept_digits) {
+        // A non-zero digit among the dropped ones becomes a final 1.
+        const auto non_zero = [](char c) { return c != '0'; };
+        const bool sticky =
+            std::any_of(significant_whole + kept_whole, number.whole_end, non_zero) ||
+            std::any_of(significant_fraction + kept_fraction, number.fraction_end, non_zero);
+        scale += static_cast<std::int64_t>(count - kept_digits);
+        count = kept_digits;
+        if (sticky) {
+            *out++ = '1';
+            --scale;
+            ++count;
         }
     }
-    const std::int64_t power = number.scale + exponent;
-    const std::int64_t order = power + static_cast<std::int64_t>(number.digit_count) - 1;
+
+    const std::int64_t power = scale + number.exponent;
+    const std::int64_t order = power + static_cast<std::int64_t>(count) - 1;
     const double infinity = std::numeric_limits<double>::infinity();
     if (order > order_above_range) {
         return with_sign(number.negative, infinity);
@@ -194,25 +193,74 @@ double text_to_number(std::string_view text) {
     if (order < order_below_range) {
         return with_sign(number.negative, 0.0);
     }
-
-    // digits, 'e', the power: a plain form that the standard conversion rounds correctly.
-    std::array<char, kept_digits + 1 + 24> buffer{};
-    char* out = buffer.data();
-    for (std::size_t i = 0; i < number.digit_count; ++i) {
-        *out++ = number.digits[i];
-    }
     if (power != 0) {
         *out++ = 'e';
         out = std::to_chars(out, buffer.data() + buffer.size(), power).ptr;
     }
     double magnitude = 0.0;
-    const auto [end, error] =
-        std::from_chars(buffer.data(), out, magnitude, std::chars_format::general);
-    static_cast<void>(end);
-    if (error == std::errc::result_out_of_range) {
+    const auto result = std::from_chars(buffer.data(), out, magnitude, std::chars_format::general);
+    if (result.ec == std::errc::result_out_of_range) {
         magnitude = order > 0 ? infinity : 0.0;
     }
     return with_sign(number.negative, magnitude);
+}
+
+// The common case, a short plain number such as "2.5" or "100": after the blanks and the sign,
+// the text starts with a digit or a full stop, so the standard conversion can only read digits,
+// a full stop and an e or E exponent, the same grammar as here. It is taken when the conversion
+// succeeds and stopped where this reading stops too: at the end, or at an ASCII byte that
+// neither folds nor starts an exponent. Anything else goes the general way.
+bool read_plain_number(const char* p, const char* const end, double& value) {
+    while (p != end && is_blank(*p)) {
+        ++p;
+    }
+    const bool negative = p != end && *p == '-';
+    if (p != end && (*p == '-' || *p == '+')) {
+        ++p;
+    }
+    if (p == end || !(is_digit(*p) || *p == '.')) {
+        return false;
+    }
+    double magnitude = 0.0;
+    const auto [stop, error] = std::from_chars(p, end, magnitude, std::chars_format::general);
+    if (error != std::errc{} || stop - p > plain_length_limit) {
+        return false;
+    }
+    if (stop != end) {
+        const char next = *stop;
+        if (static_cast<unsigned char>(next) >= 0x80 || next == 'e' || next == 'E' ||
+            next == 'd' || next == 'D') {
+            return false;
+        }
+    }
+    value = with_sign(negative, magnitude);
+    return true;
+}
+
+// Any text: fold it when the reading would meet a two-byte character, scan the number's parts,
+// and convert its significant digits.
+double read_any_number(std::string_view text) {
+    const char* const end = text.data() + text.size();
+    scanned_number number;
+    bool has_digit = scan_number(text.data(), end, number);
+    // Folding changes only two-byte characters. When the reading of the raw text stops at the
+    // end or at an ASCII byte, every byte it read is ASCII and the folded text reads the same.
+    std::string ascii;
+    if (number.stop != end && static_cast<unsigned char>(*number.stop) >= 0x80) {
+        ascii = folded(text);
+        has_digit = scan_number(ascii.data(), ascii.data() + ascii.size(), number);
+    }
+    return has_digit ? convert_normalised(number) : 0.0;
+}
+
+}  // namespace
+
+double text_to_number(std::string_view text) {
+    double value = 0.0;
+    if (read_plain_number(text.data(), text.data() + text.size(), value)) {
+        return value;
+    }
+    return read_any_number(text);
 }
 
 }  // namespace quorvel

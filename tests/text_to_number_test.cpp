@@ -126,7 +126,20 @@ TEST(text_to_number, matches_the_standard_reading_of_random_numbers) {
         if (random() % 2) {
             text += "e" + std::to_string(exponent(random));
         }
-        ASSERT_EQ(text_to_number(text), standard_reading(text)) << text;
+        const double expected = standard_reading(text);
+        ASSERT_EQ(text_to_number(text), expected) << text;
+        // The same number with a d exponent, and in full-width characters, reads the same.
+        std::string with_d = text;
+        std::string full_width;
+        for (char& c : with_d) {
+            full_width += '\xA3';
+            full_width += static_cast<char>(static_cast<unsigned char>(c) + 0x80);
+            if (c == 'e') {
+                c = 'd';
+            }
+        }
+        ASSERT_EQ(text_to_number(with_d), expected) << with_d;
+        ASSERT_EQ(text_to_number(full_width), expected) << text;
     }
 }
 
