@@ -211,15 +211,18 @@ double convert_normalised(const scanned_number& number) {
 // succeeds and stopped where this reading stops too: at the end, or at an ASCII byte that
 // neither folds nor starts an exponent. Anything else goes the general way.
 bool read_plain_number(const char* p, const char* const end, double& value) {
-    while (p != end && is_blank(*p)) {
-        ++p;
-    }
-    const bool negative = p != end && *p == '-';
-    if (p != end && (*p == '-' || *p == '+')) {
-        ++p;
-    }
-    if (p == end || !(is_digit(*p) || *p == '.')) {
-        return false;
+    bool negative = false;
+    if (p == end || !is_digit(*p)) {  // most texts start with their first digit
+        while (p != end && is_blank(*p)) {
+            ++p;
+        }
+        negative = p != end && *p == '-';
+        if (p != end && (*p == '-' || *p == '+')) {
+            ++p;
+        }
+        if (p == end || !(is_digit(*p) || *p == '.')) {
+            return false;
+        }
     }
     double magnitude = 0.0;
     const auto [stop, error] = std::from_chars(p, end, magnitude, std::chars_format::general);
@@ -239,7 +242,8 @@ bool read_plain_number(const char* p, const char* const end, double& value) {
 
 // Any text: fold it when the reading would meet a two-byte character, scan the number's parts,
 // and convert its significant digits.
-double read_any_number(std::string_view text) {
+// Kept out of line, so that the common case needs no stack frame of its size.
+[[gnu::noinline]] double read_any_number(std::string_view text) {
     const char* const end = text.data() + text.size();
     scanned_number number;
     bool has_digit = scan_number(text.data(), end, number);

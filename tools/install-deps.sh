@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing need, skipping those already there.
+# Usage: tools/install-deps.sh [EXTRA_PACKAGE...]
+set -euo pipefail
+
+packages=(
+  g++ cmake make            # compiler and build
+  libgtest-dev              # unit tests
+  libbenchmark-dev          # benchmarks
+  locales                   # locale sources, for the test that reads numbers under a comma locale
+  "$@"
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+
+if ((${#missing[@]} > 0)); then
+  as_root=()
+  if [ "$(id -u)" -ne 0 ]; then
+    as_root=(sudo)
+  fi
+  echo "Installing: ${missing[*]}"
+  "${as_root[@]}" apt-get update
+  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+fi
