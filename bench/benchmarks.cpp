@@ -19,8 +19,8 @@ using namespace quorvel;
 // Typical box texts: totals and decimal odds as users type them.
 const std::vector<std::string>& typical_texts() {
     static const std::vector<std::string> texts = {
-        "100", "1000", "250", "99999999", "2.5", "1.6", "4.8", "3", "1.85", "2.05",
-        "5.5", "10", "1.2", "7.5", "3.25", "12.5", "1.01", "0.5", "6", "2.0000001"};
+        "100", "1000", "250", "99999999", "2.5",  "1.6",  "4.8",  "3",   "1.85", "2.05",
+        "5.5", "10",   "1.2", "7.5",      "3.25", "12.5", "1.01", "0.5", "6",    "2.0000001"};
     return texts;
 }
 
@@ -71,8 +71,7 @@ BENCHMARK_CAPTURE(whole_press, lowest_odds_break_even, button::按钮2,
                   cli::box_texts{"100", "3", "4", "5", "6"});
 BENCHMARK_CAPTURE(whole_press, highest_odds_break_even, button::按钮3,
                   cli::box_texts{"1000", "3", "4", "5", "10"});
-BENCHMARK_CAPTURE(whole_press, notice, button::按钮1,
-                  cli::box_texts{"100", "2", "2", "", ""});
+BENCHMARK_CAPTURE(whole_press, notice, button::按钮1, cli::box_texts{"100", "2", "2", "", ""});
 
 void batch_lines(benchmark::State& state) {
     const std::array<std::string, 4> lines = {"1\t100\t3\t4\t5\t", "2\t100\t3\t4\t5\t6",

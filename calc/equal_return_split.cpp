@@ -23,9 +23,9 @@ void equal_return_split(int n, working_values& values, window_port& window) {
     values.scratch_a = stored(sum);
 
     if (!leaves_margin(values.total, values.scratch_a)) {
-        static constexpr std::array<std::string_view, 3> notices = {
-            notice_text::odds_short_two, notice_text::odds_short_three,
-            notice_text::odds_short_four};
+        static constexpr std::array<std::string_view, 3> notices = {notice_text::odds_short_two,
+                                                                    notice_text::odds_short_three,
+                                                                    notice_text::odds_short_four};
         window.show_notice(notices.at(static_cast<std::size_t>(n - 2)));
         return;
     }

@@ -55,7 +55,9 @@ void set_fp_environment() {
     __asm__ volatile("ldmxcsr %0" : : "m"(sse));
 }
 
-unsigned x87_precision_control() { return (read_x87_control() >> 8) & 0x3U; }
+unsigned x87_precision_control() {
+    return (read_x87_control() >> 8) & 0x3U;
+}
 
 bool fp_environment_is_set() {
     std::uint16_t x87 = read_x87_control();

@@ -8,7 +8,9 @@
 namespace quorvel {
 
 // True when the text has no characters at all; a text of blanks is not empty.
-inline bool is_empty_text(std::string_view text) { return text.empty(); }
+inline bool is_empty_text(std::string_view text) {
+    return text.empty();
+}
 
 // One press of a button: blanks the result label, reads the total and the odds from the boxes
 // into the working values, finds the odds count from which boxes are filled, and hands the press

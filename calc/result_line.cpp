@@ -52,7 +52,8 @@ std::string result_line(int n, whole_number_mode mode, const working_values& val
         if (letter > 0) {
             line += ':';
         }
-        line += number_text(to_whole_number(values.*stake_of.at(static_cast<std::size_t>(letter)), mode));
+        line += number_text(
+            to_whole_number(values.*stake_of.at(static_cast<std::size_t>(letter)), mode));
     }
     return line;
 }

@@ -13,10 +13,14 @@ namespace quorvel::rule_arithmetic {
 inline constexpr double check_margin = 1e-7;
 
 // Rounds an extended-precision result to the double that a rule stores.
-inline double stored(long double value) { return static_cast<double>(value); }
+inline double stored(long double value) {
+    return static_cast<double>(value);
+}
 
 // A stored double taken into extended precision for the next operation.
-inline long double extended(double value) { return value; }
+inline long double extended(double value) {
+    return value;
+}
 
 // True when amount - spent, at extended precision and unrounded, is greater than check_margin.
 // A difference that is not a number fails, like one that is too small.

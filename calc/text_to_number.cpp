@@ -45,10 +45,14 @@ std::string folded(std::string_view text) {
     return out;
 }
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Space, tab, line feed, vertical tab, form feed and carriage return.
-bool is_blank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool is_blank(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 const char* skip_digits(const char* p, const char* end) {
     while (p != end && is_digit(*p)) {
@@ -79,7 +83,9 @@ constexpr std::ptrdiff_t plain_length_limit = 100;
 // Exponent digits saturate here; any larger exponent gives the same infinity or zero.
 constexpr std::int64_t exponent_ceiling = 1'000'000'000'000'000;
 
-double with_sign(bool negative, double magnitude) { return negative ? -magnitude : magnitude; }
+double with_sign(bool negative, double magnitude) {
+    return negative ? -magnitude : magnitude;
+}
 
 // The parts of a number in a folded text: the digits before and after the full stop, and the
 // exponent. The mantissa holds at least one digit.
@@ -89,11 +95,11 @@ struct scanned_number {
     const char* whole_end = nullptr;
     const char* fraction_start = nullptr;
     const char* fraction_end = nullptr;
-    const char* end = nullptr;                    // where the number ends
+    const char* end = nullptr;  // where the number ends
     // The byte that stopped the reading: every byte before it was read as part of the number
     // or of its lead, so the outcome depends on no byte beyond it.
     const char* stop = nullptr;
-    std::int64_t exponent = 0;                    // saturated at exponent_ceiling
+    std::int64_t exponent = 0;  // saturated at exponent_ceiling
 };
 
 // Reads the number's parts; returns false when the mantissa holds no digit.
@@ -114,8 +120,7 @@ bool scan_number(const char* p, const char* const end, scanned_number& number) {
         number.fraction_end = skip_digits(number.fraction_start, end);
     }
     number.stop = number.fraction_end;
-    if (number.whole_start == number.whole_end &&
-        number.fraction_start == number.fraction_end) {
+    if (number.whole_start == number.whole_end && number.fraction_start == number.fraction_end) {
         return false;
     }
     number.end = number.fraction_end;
@@ -231,8 +236,8 @@ bool read_plain_number(const char* p, const char* const end, double& value) {
     }
     if (stop != end) {
         const char next = *stop;
-        if (static_cast<unsigned char>(next) >= 0x80 || next == 'e' || next == 'E' ||
-            next == 'd' || next == 'D') {
+        if (static_cast<unsigned char>(next) >= 0x80 || next == 'e' || next == 'E' || next == 'd' ||
+            next == 'D') {
             return false;
         }
     }

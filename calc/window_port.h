@@ -13,7 +13,7 @@ enum class button { 按钮1, 按钮2, 按钮3 };
 
 // All a press needs from a window. Texts are GBK byte strings, exactly as the controls hold them.
 class window_port {
-public:
+  public:
     virtual ~window_port() = default;
 
     // The box's current text; the empty text when the box is empty.

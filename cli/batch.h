@@ -13,7 +13,7 @@ namespace quorvel::cli {
 // gives one line of output: "result<TAB>LINE", "notice<TAB>TEXT" (the notice in UTF-8),
 // "silent", or "error<TAB>REASON" for a line that cannot be read, after which the batch goes on.
 class batch_runner {
-public:
+  public:
     // Lines longer than this are refused whole.
     static constexpr std::size_t max_line_bytes = 1U << 20U;
 
@@ -24,7 +24,7 @@ public:
     // Appends the error for a line that was longer than max_line_bytes.
     static void refuse_overlong_line(std::string& out);
 
-private:
+  private:
     const std::string& notice_in_utf8(const std::string& gbk);
 
     std::vector<std::pair<std::string, std::string>> notices_;  // GBK and UTF-8, seen so far

@@ -44,8 +44,8 @@ bool write_all(const std::string& text) {
 int run_batch() {
     cli::batch_runner runner;
     std::string out;
-    std::string pending;      // the start of a line that the last chunk cut
-    bool overlong = false;    // the current line has passed the limit; skip to its end
+    std::string pending;    // the start of a line that the last chunk cut
+    bool overlong = false;  // the current line has passed the limit; skip to its end
     static char chunk[1U << 16U];
     for (;;) {
         const std::size_t got = std::fread(chunk, 1, sizeof chunk, stdin);

@@ -8,7 +8,7 @@ namespace {
 
 // A window that holds the five texts and keeps what the press showed.
 class text_window final : public window_port {
-public:
+  public:
     explicit text_window(const box_texts& texts) : texts_(texts) {}
 
     std::string read_box_text(box which) override {
@@ -30,7 +30,7 @@ public:
         return {press_outcome::kind::silent, {}};
     }
 
-private:
+  private:
     const box_texts& texts_;
     std::string label_;
     std::string notice_;

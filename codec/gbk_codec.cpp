@@ -11,7 +11,7 @@ namespace {
 
 // One converter per direction and thread, opened on first use and reset before each text.
 class converter {
-public:
+  public:
     converter(const char* to, const char* from) : handle_(iconv_open(to, from)) {
         if (handle_ == reinterpret_cast<iconv_t>(-1)) {
             throw std::runtime_error("this system's iconv cannot convert between UTF-8 and CP936");
@@ -40,7 +40,7 @@ public:
         return true;
     }
 
-private:
+  private:
     iconv_t handle_;
 };
 
@@ -99,8 +99,7 @@ std::optional<std::string> utf8_to_gbk(std::string_view utf8) {
     std::size_t in_left = utf8.size();
     while (!to_gbk.convert(in, in_left, out)) {
         // A character without a GBK form: one "?" in its place.
-        const std::size_t length =
-            utf8_sequence_length(std::string_view(in, in_left));
+        const std::size_t length = utf8_sequence_length(std::string_view(in, in_left));
         out += '?';
         in += length;
         in_left -= length;

@@ -69,8 +69,8 @@ TEST(cli, prints_what_the_window_shows) {
         {"1 100 2 '' 3", "", 2},
         {"1 100 2", "", 2},
         {"1", "您未输入交易金额！\n", 1},
-        {"1 '１２.５' 2.5 2.5", "x:y=6:6\n", 0},          // full-width digits fold
-        {"1 100 '2.5' '2.5😀'", "x:y=50:50\n", 0},        // no GBK form: "?", after the number
+        {"1 '１２.５' 2.5 2.5", "x:y=6:6\n", 0},   // full-width digits fold
+        {"1 100 '2.5' '2.5😀'", "x:y=50:50\n", 0},  // no GBK form: "?", after the number
         {"--gbk 1 \"$(printf '\\243\\261\\243\\260\\243\\260')\" 2.5 2.5", "x:y=50:50\n", 0},
     };
     for (const auto& e : examples) {

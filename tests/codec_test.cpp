@@ -6,8 +6,7 @@ namespace quorvel::codec {
 namespace {
 
 TEST(gbk_codec, converts_both_ways) {
-    EXPECT_EQ(utf8_to_gbk("赔率不够！(1)").value(),
-              "\xC5\xE2\xC2\xCA\xB2\xBB\xB9\xBB\xA3\xA1(1)");
+    EXPECT_EQ(utf8_to_gbk("赔率不够！(1)").value(), "\xC5\xE2\xC2\xCA\xB2\xBB\xB9\xBB\xA3\xA1(1)");
     EXPECT_EQ(gbk_to_utf8("\xC5\xE2\xC2\xCA\xB2\xBB\xB9\xBB\xA3\xA1(1)"), "赔率不够！(1)");
     EXPECT_EQ(utf8_to_gbk("１２.５　").value(), "\xA3\xB1\xA3\xB2.\xA3\xB5\xA1\xA1");
     EXPECT_EQ(utf8_to_gbk("").value(), "");
@@ -27,7 +26,10 @@ TEST(gbk_codec, refuses_malformed_utf8) {
 }
 
 TEST(gbk_codec, bytes_that_are_not_gbk_become_replacement_characters) {
-    EXPECT_EQ(gbk_to_utf8("1\xFF" "2"), "1\xEF\xBF\xBD" "2");
+    EXPECT_EQ(gbk_to_utf8("1\xFF"
+                          "2"),
+              "1\xEF\xBF\xBD"
+              "2");
     EXPECT_EQ(gbk_to_utf8("1\xA3"), "1\xEF\xBF\xBD");
 }
 

@@ -14,7 +14,7 @@ namespace quorvel::testing {
 // A window made of five texts that records everything a press shows. The label starts with an
 // earlier result in it, so that a test sees whether the press blanked it.
 class fake_window final : public window_port {
-public:
+  public:
     std::array<std::string, 5> boxes;
     std::string label = "x:y=1:1";
     std::vector<std::string> label_writes;
@@ -38,7 +38,9 @@ public:
 };
 
 // Texts of the tables are written in UTF-8 and put into the boxes as GBK, as a window holds them.
-inline std::string gbk(std::string_view utf8) { return codec::utf8_to_gbk(utf8).value(); }
+inline std::string gbk(std::string_view utf8) {
+    return codec::utf8_to_gbk(utf8).value();
+}
 
 // Fills the boxes (total first, then the odds; missing ones stay empty) and presses the button.
 inline fake_window press(button pressed, const std::vector<std::string>& texts,

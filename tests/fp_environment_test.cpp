@@ -9,8 +9,12 @@
 namespace quorvel {
 namespace {
 
-void load_x87_control(std::uint16_t word) { __asm__ volatile("fldcw %0" : : "m"(word)); }
-void load_mxcsr(std::uint32_t word) { __asm__ volatile("ldmxcsr %0" : : "m"(word)); }
+void load_x87_control(std::uint16_t word) {
+    __asm__ volatile("fldcw %0" : : "m"(word));
+}
+void load_mxcsr(std::uint32_t word) {
+    __asm__ volatile("ldmxcsr %0" : : "m"(word));
+}
 
 // Divides at run time, so the compiler cannot fold the operation away.
 template <class T>

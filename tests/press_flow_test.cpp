@@ -69,16 +69,14 @@ TEST_P(fill_pattern, decides_the_odds_count) {
 
 INSTANTIATE_TEST_SUITE_P(
     boxes, fill_pattern,
-    ::testing::Values(fill_case{{"5.5", "5.5"}, "x:y=500:500"},
-                      fill_case{{"5.5", "5.5", "5.5"}, "x:y:z=333:333:333"},
-                      fill_case{{"5.5", "5.5", "5.5", "5.5"}, "x:y:z:t=250:250:250:250"},
-                      fill_case{{"5.5"}, ""}, fill_case{{"5.5", "", "5.5"}, ""},
-                      fill_case{{"5.5", "", "", "5.5"}, ""},
-                      fill_case{{"5.5", "5.5", "", "5.5"}, ""},
-                      fill_case{{"5.5", "", "5.5", "5.5"}, ""},
-                      // a filled box that reads as 0 still counts: its odds is 0
-                      fill_case{{"5.5", "."}, "赔率不够！(1)"},
-                      fill_case{{"5.5", "abc"}, "赔率不够！(1)"}));
+    ::testing::Values(
+        fill_case{{"5.5", "5.5"}, "x:y=500:500"},
+        fill_case{{"5.5", "5.5", "5.5"}, "x:y:z=333:333:333"},
+        fill_case{{"5.5", "5.5", "5.5", "5.5"}, "x:y:z:t=250:250:250:250"}, fill_case{{"5.5"}, ""},
+        fill_case{{"5.5", "", "5.5"}, ""}, fill_case{{"5.5", "", "", "5.5"}, ""},
+        fill_case{{"5.5", "5.5", "", "5.5"}, ""}, fill_case{{"5.5", "", "5.5", "5.5"}, ""},
+        // a filled box that reads as 0 still counts: its odds is 0
+        fill_case{{"5.5", "."}, "赔率不够！(1)"}, fill_case{{"5.5", "abc"}, "赔率不够！(1)"}));
 
 TEST(press_flow, a_gap_in_the_odds_ends_silently_with_the_label_blank) {
     const auto window = press(按钮1, {"100", "2", "3", "", "4"});

@@ -24,7 +24,9 @@ TEST_P(rule, shows_its_line_or_its_notice) {
 
 INSTANTIATE_TEST_SUITE_P(presses, rule, ::testing::ValuesIn(testing::rule_cases()));
 
-double just_below(double value) { return std::nextafter(value, 0.0); }
+double just_below(double value) {
+    return std::nextafter(value, 0.0);
+}
 
 // The stored roundings decide these lines: each stake is one unit in the last place below a
 // whole number, which the two whole-number modes then treat differently.

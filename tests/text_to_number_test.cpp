@@ -52,16 +52,18 @@ INSTANTIATE_TEST_SUITE_P(
     box_texts, reads_as,
     ::testing::Values(
         reading_case{"12.5", 12.5}, reading_case{"\xA3\xB1\xA3\xB2\xA3\xAE\xA3\xB5", 12.5},
-        reading_case{"\xA1\xA1" "7", 7}, reading_case{"   8", 8},
-        reading_case{"\t\n\v\f\r 9", 9}, reading_case{"1.5abc", 1.5}, reading_case{"abc", 0},
-        reading_case{"-2", -2}, reading_case{"+3", 3}, reading_case{".5", 0.5},
-        reading_case{"5.", 5}, reading_case{"1e2", 100}, reading_case{"2d1", 20},
-        reading_case{"2D-1", 0.2}, reading_case{"1E+2", 100}, reading_case{"1e", 1},
-        reading_case{"1e+", 1}, reading_case{"1ex", 1}, reading_case{"1,5", 1},
-        reading_case{"1.2.3", 1.2}, reading_case{"0x10", 0}, reading_case{"--1", 0},
-        reading_case{"- 1", 0}, reading_case{"1e999", inf}, reading_case{"-1e999", -inf},
-        reading_case{"1e-999", 0}, reading_case{"-1e-999", -0.0}, reading_case{"", 0},
-        reading_case{".", 0}, reading_case{"-", 0}, reading_case{"-.", 0},
+        reading_case{"\xA1\xA1"
+                     "7",
+                     7},
+        reading_case{"   8", 8}, reading_case{"\t\n\v\f\r 9", 9}, reading_case{"1.5abc", 1.5},
+        reading_case{"abc", 0}, reading_case{"-2", -2}, reading_case{"+3", 3},
+        reading_case{".5", 0.5}, reading_case{"5.", 5}, reading_case{"1e2", 100},
+        reading_case{"2d1", 20}, reading_case{"2D-1", 0.2}, reading_case{"1E+2", 100},
+        reading_case{"1e", 1}, reading_case{"1e+", 1}, reading_case{"1ex", 1},
+        reading_case{"1,5", 1}, reading_case{"1.2.3", 1.2}, reading_case{"0x10", 0},
+        reading_case{"--1", 0}, reading_case{"- 1", 0}, reading_case{"1e999", inf},
+        reading_case{"-1e999", -inf}, reading_case{"1e-999", 0}, reading_case{"-1e-999", -0.0},
+        reading_case{"", 0}, reading_case{".", 0}, reading_case{"-", 0}, reading_case{"-.", 0},
         reading_case{"-0", -0.0}, reading_case{"inf", 0}, reading_case{"nan", 0},
         reading_case{"infinity", 0}, reading_case{"1.5.2-3", 1.5},
         // full-width sign and exponent letters, and a full-width space before the number
@@ -69,9 +71,22 @@ INSTANTIATE_TEST_SUITE_P(
         reading_case{"\xA3\xAB\xA3\xB4\xA3\xE5\xA3\xAD\xA3\xB1", 0.4},
         // a lone lead byte at the end is dropped; other pairs end the number
         reading_case{"12\xA3", 12}, reading_case{"\xB0", 0}, reading_case{"1\xA3\xB0", 10},
-        reading_case{"5\xC4\xFA" "5", 5}, reading_case{"\x81" "5", 0},
-        reading_case{"\xA1\xAB" "1", 0}, reading_case{"\xA1\xEE" "1", 0},
-        reading_case{"\xFF\xFF" "3", 0}, reading_case{"3\xFF", 3},
+        reading_case{"5\xC4\xFA"
+                     "5",
+                     5},
+        reading_case{"\x81"
+                     "5",
+                     0},
+        reading_case{"\xA1\xAB"
+                     "1",
+                     0},
+        reading_case{"\xA1\xEE"
+                     "1",
+                     0},
+        reading_case{"\xFF\xFF"
+                     "3",
+                     0},
+        reading_case{"3\xFF", 3},
         // rounding at the edges of the double range
         reading_case{"9007199254740993", 9007199254740992.0},
         reading_case{"9007199254740993.000000000000000000000000000001", 9007199254740994.0},
@@ -82,14 +97,15 @@ INSTANTIATE_TEST_SUITE_P(
         reading_case{"2.4703282292062328e-324", std::numeric_limits<double>::denorm_min()},
         reading_case{"2.2250738585072011e-308", 2.2250738585072009e-308}));
 
-std::string repeated(char c, std::size_t count) { return std::string(count, c); }
+std::string repeated(char c, std::size_t count) {
+    return std::string(count, c);
+}
 
 TEST(text_to_number, long_mantissas_are_rounded_correctly) {
     // Digits far beyond the point where a double is decided still break a tie.
     EXPECT_EQ(text_to_number("9007199254740993" + repeated('0', 10000) + "1e-10001"),
               9007199254740994.0);
-    EXPECT_EQ(text_to_number("9007199254740993." + repeated('0', 10000) + "1"),
-              9007199254740994.0);
+    EXPECT_EQ(text_to_number("9007199254740993." + repeated('0', 10000) + "1"), 9007199254740994.0);
     EXPECT_EQ(text_to_number("9007199254740993." + repeated('0', 10000)), 9007199254740992.0);
     EXPECT_EQ(text_to_number("0." + repeated('9', 10000)), 1.0);
     EXPECT_EQ(text_to_number("0." + repeated('0', 9999) + "1e10000"), 1.0);
@@ -176,7 +192,10 @@ TEST(text_to_number, any_bytes_read_safely) {
         }
     }
     EXPECT_EQ(text_to_number(std::string(100001, '\xA3')), 0.0);
-    EXPECT_EQ(text_to_number(std::string("\0" "5", 2)), 0.0);
+    EXPECT_EQ(text_to_number(std::string("\0"
+                                         "5",
+                                         2)),
+              0.0);
 }
 
 }  // namespace
