@@ -42,7 +42,7 @@ std::int32_t to_whole_number(double stake, whole_number_mode mode) {
 
 std::string number_text(std::int32_t number) {
     std::array<char, 12> digits{};
-    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr;
+    auto* const end = std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr;
     return {digits.data(), end};
 }
 

@@ -55,7 +55,7 @@ std::string_view unescape(std::string_view field, std::string& out) {
                 break;
             }
             default:
-                return "unknown escape (use \\\\, \\t, \\n, \\r or \\xHH)";
+                return R"(unknown escape (use \\, \t, \n, \r or \xHH))";
         }
     }
     return {};

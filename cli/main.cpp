@@ -33,7 +33,7 @@ constexpr const char* usage_text =
     "and writes one line each: result<TAB>LINE, notice<TAB>TEXT, silent or error<TAB>REASON.\n";
 
 int usage_error(const std::string& reason) {
-    std::fprintf(stderr, "quorvel-cli: %s\n%s", reason.c_str(), usage_text);
+    static_cast<void>(std::fprintf(stderr, "quorvel-cli: %s\n%s", reason.c_str(), usage_text));
     return exit_usage;
 }
 
@@ -147,8 +147,7 @@ int main(int argc, char** argv) {
         return argc == 2 ? run_batch() : usage_error("--batch takes no other arguments");
     }
     if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-        std::fputs(usage_text, stdout);
-        return 0;
+        return std::fputs(usage_text, stdout) < 0 ? exit_io_error : 0;
     }
     const bool raw_gbk = argc >= 2 && std::strcmp(argv[1], "--gbk") == 0;
     return run_one(argc, argv, raw_gbk ? 2 : 1, raw_gbk);

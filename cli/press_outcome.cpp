@@ -20,7 +20,7 @@ class text_window final : public window_port {
         noticed_ = true;
     }
 
-    press_outcome outcome() const {
+    [[nodiscard]] press_outcome outcome() const {
         if (noticed_) {
             return {press_outcome::kind::notice, notice_};
         }

@@ -13,7 +13,8 @@ namespace {
 class converter {
   public:
     converter(const char* to, const char* from) : handle_(iconv_open(to, from)) {
-        if (handle_ == reinterpret_cast<iconv_t>(-1)) {
+        // iconv_open reports failure as (iconv_t)-1.
+        if (handle_ == reinterpret_cast<iconv_t>(-1)) {  // NOLINT(performance-no-int-to-ptr)
             throw std::runtime_error("this system's iconv cannot convert between UTF-8 and CP936");
         }
     }
