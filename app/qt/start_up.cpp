@@ -1,0 +1,26 @@
+#include "app/qt/start_up.h"
+
+#include <QApplication>
+#include <QFont>
+
+#include "app/qt/notice.h"
+#include "app/qt/text_edge.h"
+#include "app/window_definition.h"
+
+namespace quorvel::qt {
+
+void use_window_font() {
+    QFont font = QApplication::font();
+    font.setPixelSize(11);
+    QApplication::setFont(font);
+}
+
+void start_up(main_window& window) {
+    for (const std::string_view text : window_definition::start_up_notices) {
+        show_notice_box(from_utf8(text));
+    }
+    window.centre_on_primary_screen();
+    window.show();
+}
+
+}  // namespace quorvel::qt
