@@ -8,6 +8,8 @@ packages=(
   libgtest-dev              # unit tests
   libbenchmark-dev          # benchmarks
   locales                   # locale sources, for the test that reads numbers under a comma locale
+  qt6-base-dev              # the Linux window (Qt 6 Widgets) and its tests (Qt Test)
+  fonts-wqy-microhei        # a CJK font, so that the window's Chinese texts render
   "$@"
 )
 
