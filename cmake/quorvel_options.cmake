@@ -5,6 +5,11 @@ target_compile_options(quorvel_options INTERFACE
   -Wall -Wextra -Wpedantic -Wconversion -Wsign-conversion -Wshadow
   -ffp-contract=off -fno-fast-math
   $<$<BOOL:${QUORVEL_WERROR}>:-Werror>)
+
+if(QUORVEL_BUILD_FUZZERS)
+  # Coverage for libFuzzer on every library the fuzz targets link.
+  target_compile_options(quorvel_options INTERFACE -fsanitize=fuzzer-no-link)
+endif()
 target_include_directories(quorvel_options INTERFACE ${PROJECT_SOURCE_DIR})
 
 if(QUORVEL_SANITIZE)

@@ -7,6 +7,7 @@ packages=(
   g++ cmake make            # compiler and build
   libgtest-dev              # unit tests
   libbenchmark-dev          # benchmarks
+  libgmp-dev                # exact rationals for the arithmetic's reference model in the tests
   locales                   # locale sources, for the test that reads numbers under a comma locale
   qt6-base-dev              # the Linux window (Qt 6 Widgets) and its tests (Qt Test)
   fonts-wqy-microhei        # a CJK font, so that the window's Chinese texts render
