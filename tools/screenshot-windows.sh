@@ -3,7 +3,7 @@
 # first button. Needs the Linux packages below and builds the Windows preset first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/install-deps.sh g++-mingw-w64-x86-64 wine wine64 xvfb xdotool imagemagick
+tools/install-deps.sh g++-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth xdotool imagemagick
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target Quorvel
 
