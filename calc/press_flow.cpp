@@ -43,16 +43,15 @@ void press_flow(button pressed, window_port& window, working_values& values) {
     }
 
     std::array<std::string, letter_count> odds_texts;
-    odds_texts[0] = window.read_box_text(odds_boxes[0]);
+    for (std::size_t letter = 0; letter < odds_boxes.size(); ++letter) {
+        odds_texts.at(letter) = window.read_box_text(odds_boxes.at(letter));
+    }
     if (is_empty_text(odds_texts[0])) {
         window.show_notice(notice_text::odds_out_of_order);
         return;
     }
     std::array<bool, letter_count> filled{};
     for (std::size_t letter = 0; letter < odds_boxes.size(); ++letter) {
-        if (letter > 0) {
-            odds_texts.at(letter) = window.read_box_text(odds_boxes.at(letter));
-        }
         values.*odds_of.at(letter) = text_to_number(odds_texts.at(letter));
         filled.at(letter) = !is_empty_text(odds_texts.at(letter));
     }
