@@ -95,7 +95,6 @@ struct scanned_number {
     const char* whole_end = nullptr;
     const char* fraction_start = nullptr;
     const char* fraction_end = nullptr;
-    const char* end = nullptr;  // where the number ends
     // The byte that stopped the reading: every byte before it was read as part of the number
     // or of its lead, so the outcome depends on no byte beyond it.
     const char* stop = nullptr;
@@ -123,7 +122,6 @@ bool scan_number(const char* p, const char* const end, scanned_number& number) {
     if (number.whole_start == number.whole_end && number.fraction_start == number.fraction_end) {
         return false;
     }
-    number.end = number.fraction_end;
 
     p = number.fraction_end;
     if (p == end || (*p != 'e' && *p != 'E' && *p != 'd' && *p != 'D')) {
@@ -144,7 +142,6 @@ bool scan_number(const char* p, const char* const end, scanned_number& number) {
         value = value * 10 + (*d - '0');
     }
     number.exponent = negative_exponent ? -value : value;
-    number.end = digits_end;
     return true;
 }
 
