@@ -32,7 +32,7 @@ void break_even_more(int n, int pivot, whole_number_mode mode, working_values& v
     // The remainder: what is left of the total once the pivot is paid for.
     values.scratch_a = stored(extended(values.total) - stake(values, pivot));
 
-    long double raw_sum = values.stake_x;
+    extended raw_sum = values.stake_x;
     for (int letter = 1; letter < n; ++letter) {
         raw_sum += stake(values, letter);
     }
@@ -43,7 +43,7 @@ void break_even_more(int n, int pivot, whole_number_mode mode, working_values& v
     }
 
     // The other odds' stakes on the remainder, and their sum, in letter order.
-    long double remainder_sum = 0.0L;
+    extended remainder_sum = 0.0;
     bool first_other = true;
     for (int letter = 0; letter < n; ++letter) {
         if (letter != pivot) {

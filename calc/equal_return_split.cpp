@@ -16,7 +16,7 @@ void equal_return_split(int n, working_values& values, window_port& window) {
     for (int letter = 0; letter < n; ++letter) {
         stake(values, letter) = stored(extended(values.total) / odds(values, letter));
     }
-    long double sum = values.stake_x;
+    extended sum = values.stake_x;
     for (int letter = 1; letter < n; ++letter) {
         sum += stake(values, letter);
     }

@@ -1,7 +1,5 @@
 #include "calc/lowest_odds_break_even.h"
 
-#include <cmath>
-
 #include "calc/break_even.h"
 #include "calc/rule_arithmetic.h"
 
@@ -15,8 +13,8 @@ constexpr double lower_margin = -1e-7;
 // The candidate stays the pivot only while it is lower than the next odds by more than 1e-7; a
 // difference that is not a number also keeps it.
 bool candidate_is_lower(double candidate, double next) {
-    const long double difference = extended(candidate) - next;
-    return difference < lower_margin || std::isnan(difference);
+    const extended difference = extended(candidate) - next;
+    return difference < lower_margin || difference.is_nan();
 }
 
 }  // namespace

@@ -1,25 +1,21 @@
 #pragma once
 
-#include <cmath>
 #include <cstddef>
 
+#include "calc/extended.h"
 #include "calc/working_values.h"
 
-// The arithmetic the three rules share. Every operation is formed in long double (a 64-bit
-// significand) and rounded to double only where a rule stores the result, through stored().
+// The arithmetic the three rules share. Every operation is formed in the extended format (a
+// 64-bit significand) and rounded to double only where a rule stores the result, through
+// stored().
 namespace quorvel::rule_arithmetic {
 
 // The margin every check must exceed, in the unit of the total.
 inline constexpr double check_margin = 1e-7;
 
 // Rounds an extended-precision result to the double that a rule stores.
-inline double stored(long double value) {
-    return static_cast<double>(value);
-}
-
-// A stored double taken into extended precision for the next operation.
-inline long double extended(double value) {
-    return value;
+inline double stored(const extended& value) {
+    return value.to_double();
 }
 
 // True when amount - spent, at extended precision and unrounded, is greater than check_margin.
