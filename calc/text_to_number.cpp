@@ -9,6 +9,10 @@
 #include <string>
 #include <system_error>
 
+// The decimal conversion underneath: correctly rounded, locale-free, and right whatever the
+// floating-point rounding mode is.
+#include <fast_float/fast_float.h>
+
 namespace quorvel {
 namespace {
 
@@ -77,7 +81,7 @@ constexpr std::size_t kept_digits = 800;
 constexpr std::int64_t order_above_range = 400;
 constexpr std::int64_t order_below_range = -400;
 
-// Plain numbers up to this many characters go straight to the standard conversion.
+// Plain numbers up to this many characters go straight to the decimal conversion.
 constexpr std::ptrdiff_t plain_length_limit = 100;
 
 // Exponent digits saturate here; any larger exponent gives the same infinity or zero.
@@ -200,16 +204,17 @@ double convert_normalised(const scanned_number& number) {
         out = std::to_chars(out, buffer.data() + buffer.size(), power).ptr;
     }
     double magnitude = 0.0;
-    const auto result = std::from_chars(buffer.data(), out, magnitude, std::chars_format::general);
-    if (result.ec == std::errc::result_out_of_range) {
+    const auto result =
+        fast_float::from_chars(buffer.data(), out, magnitude, fast_float::chars_format::general);
+    if (result.ec == std::errc::result_out_of_range) {  // in versions that report it
         magnitude = order > 0 ? infinity : 0.0;
     }
     return with_sign(number.negative, magnitude);
 }
 
 // The common case, a short plain number such as "2.5" or "100": after the blanks and the sign,
-// the text starts with a digit or a full stop, so the standard conversion can only read digits,
-// a full stop and an e or E exponent, the same grammar as here. It is taken when the conversion
+// the text starts with a digit or a full stop, so the decimal conversion can only read digits, a
+// full stop and an e or E exponent, the same grammar as here. It is taken when the conversion
 // succeeds and stopped where this reading stops too: at the end, or at an ASCII byte that
 // neither folds nor starts an exponent. Anything else goes the general way.
 bool read_plain_number(const char* p, const char* const end, double& value) {
@@ -227,7 +232,8 @@ bool read_plain_number(const char* p, const char* const end, double& value) {
         }
     }
     double magnitude = 0.0;
-    const auto [stop, error] = std::from_chars(p, end, magnitude, std::chars_format::general);
+    const auto [stop, error] =
+        fast_float::from_chars(p, end, magnitude, fast_float::chars_format::general);
     if (error != std::errc{} || stop - p > plain_length_limit) {
         return false;
     }
