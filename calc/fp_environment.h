@@ -1,27 +1,38 @@
 #pragma once
 
-#include <limits>
+#include <cfenv>
 
 namespace quorvel {
 
-// Every intermediate result is carried in the x87 extended format and rounded to double only where
-// a rule stores it. The arithmetic is only right when long double has that 64-bit significand.
-static_assert(std::numeric_limits<long double>::digits == 64,
-              "long double must be the x87 extended format with a 64-bit significand");
-static_assert(std::numeric_limits<double>::is_iec559, "double must be IEEE 754 binary64");
+// No result of a press depends on the floating-point unit's state: the rules compute with
+// integers (calc/extended.h), and text reading rounds correctly whatever the rounding mode. What
+// floating point the core still runs (the whole-number step, the number conversion's fast path)
+// runs in one plain environment all the same: rounding to nearest, every exception masked, so
+// that nothing traps, and subnormal numbers kept rather than flushed to zero. The x87 precision
+// control plays no part and is left as the platform has it.
 
-// Sets the floating-point environment that all presses compute in: round to nearest, every
-// exception masked (a division by zero gives an infinity and nothing traps), x87 precision
-// control at 64 bits, and no flush-to-zero of subnormal results. Call it first thing in every
-// program, before any arithmetic of a press runs.
+// Sets that environment. Every program calls it first thing.
 void set_fp_environment();
 
-// The x87 precision-control field (bits 8 and 9 of the control word): 3 means a 64-bit
-// significand, 2 means 53 bits, 0 means 24 bits.
-unsigned x87_precision_control();
-
-// True when the x87 control word and the SSE control register are exactly as
-// set_fp_environment leaves them (status flags aside).
+// True when the environment is as set_fp_environment leaves it (status flags aside).
 bool fp_environment_is_set();
+
+// The environment for the length of one press, whatever foreign code (a system library, a
+// plug-in) has done to it since: the caller's environment is saved and the press's is set, and
+// the caller's is put back when the press ends, so code outside the press finds the state that
+// it left, as the Windows calling convention expects.
+class fp_environment_scope {
+  public:
+    fp_environment_scope();
+    ~fp_environment_scope();
+    fp_environment_scope(const fp_environment_scope&) = delete;
+    fp_environment_scope& operator=(const fp_environment_scope&) = delete;
+    fp_environment_scope(fp_environment_scope&&) = delete;
+    fp_environment_scope& operator=(fp_environment_scope&&) = delete;
+
+  private:
+    bool changed_;
+    std::fenv_t caller_{};
+};
 
 }  // namespace quorvel

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "calc/equal_return_split.h"
+#include "calc/fp_environment.h"
 #include "calc/highest_odds_break_even.h"
 #include "calc/lowest_odds_break_even.h"
 #include "calc/notice_texts.h"
@@ -33,6 +34,7 @@ int odds_count(const std::array<bool, letter_count>& filled) {
 }  // namespace
 
 void press_flow(button pressed, window_port& window, working_values& values) {
+    const fp_environment_scope environment;
     window.set_result_text({});
 
     const std::string total_text = window.read_box_text(box::编辑框1);

@@ -6,6 +6,8 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cfenv>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -355,9 +357,31 @@ void every_rule_case_through_the_window() {
     }
 }
 
-void precision_stays_at_64_bits() {
-    CHECK(x87_precision_control() == 3);
-    CHECK(fp_environment_is_set());
+std::uint16_t x87_control() {
+    std::uint16_t word = 0;
+    __asm__ volatile("fnstcw %0" : "=m"(word));
+    return word;
+}
+
+// A press computes the same whatever state the caller left the floating-point unit in, and
+// gives that state back: here the Windows standard of 53-bit x87 precision, with rounding toward
+// zero on top, as foreign code might leave it.
+void presses_give_the_callers_environment_back() {
+    CHECK(fp_environment_is_set());  // as the start-up left it
+    std::fenv_t before{};
+    std::fegetenv(&before);
+    const auto foreign = static_cast<std::uint16_t>((x87_control() & ~0x0F00U) | 0x0E00U);
+    __asm__ volatile("fldcw %0" : : "m"(foreign));
+    std::fesetround(FE_TOWARDZERO);
+
+    fill({"84446", "2.96", "8.25", "1.8485995458026836"});
+    const auto notices = click("按钮1");
+    CHECK(notices.size() == 1 && notices.front().text == from_utf8("赔率不够！(2)"));
+    fill({"100", "3", "4", "5"});
+    CHECK(shown_after_click("按钮1") == L"x:y:z=42:31:25");
+    CHECK((x87_control() & 0x0F00U) == 0x0E00U);
+    CHECK(std::fegetround() == FE_TOWARDZERO);
+    std::fesetenv(&before);
 }
 
 // Presses every line of the file through the window and prints what it showed.
@@ -418,7 +442,8 @@ int main(int argc, char** argv) {
     run_test("each button runs its rule; a notice blanks the label",
              each_button_runs_its_rule_and_notices_blank_the_label);
     run_test("every rule case shows through the window", every_rule_case_through_the_window);
-    run_test("the x87 precision stays at 64 bits", precision_stays_at_64_bits);
+    run_test("presses give the caller's floating-point state back",
+             presses_give_the_callers_environment_back);
     DestroyWindow(window->handle());
     std::printf("%d passed, %d failed\n", passed_tests, failed_tests);
     return failed_tests == 0 ? 0 : 1;
