@@ -1,5 +1,7 @@
-// Text reading against the standard conversions, whole presses of each button, and the batch.
+// Text reading against the plain conversions, the rules' arithmetic against the x87, whole
+// presses of each button, and the batch.
 #include <benchmark/benchmark.h>
+#include <fast_float/fast_float.h>
 
 #include <array>
 #include <charconv>
@@ -7,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/extended.h"
 #include "calc/fp_environment.h"
 #include "calc/text_to_number.h"
 #include "cli/batch.h"
@@ -48,6 +51,19 @@ void from_chars_typical(benchmark::State& state) {
 }
 BENCHMARK(from_chars_typical);
 
+void fast_float_typical(benchmark::State& state) {
+    const auto& texts = typical_texts();
+    for (auto _ : state) {
+        for (const auto& text : texts) {
+            double value = 0.0;
+            fast_float::from_chars(text.data(), text.data() + text.size(), value);
+            benchmark::DoNotOptimize(value);
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(texts.size()));
+}
+BENCHMARK(fast_float_typical);
+
 void strtod_typical(benchmark::State& state) {
     const auto& texts = typical_texts();
     for (auto _ : state) {
@@ -58,6 +74,62 @@ void strtod_typical(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(texts.size()));
 }
 BENCHMARK(strtod_typical);
+
+// The arithmetic of a typical press (button 2 with four odds): 8 divisions, 4 additions,
+// 4 multiplications and 3 comparisons, each result stored as a double where the rule stores it;
+// in the portable type, and on the x87 in long double for comparison.
+template <class wide, class to_double>
+double typical_press_arithmetic(const std::array<double, 5>& in, to_double store) {
+    const double total = in[0];
+    std::array<double, 4> stake{};
+    for (std::size_t k = 0; k < 4; ++k) {
+        stake.at(k) = store(wide(total) / in.at(k + 1));
+    }
+    const double remainder = store(wide(total) - stake[0]);
+    wide sum = stake[0];
+    for (std::size_t k = 1; k < 4; ++k) {
+        sum = sum + stake.at(k);
+    }
+    const double raw_sum = store(sum);
+    bool passes = wide(total) - raw_sum > 1e-7;
+    std::array<double, 3> share{};
+    for (std::size_t k = 0; k < 3; ++k) {
+        share.at(k) = store(wide(remainder) / in.at(k + 2));
+    }
+    const double share_sum = store(wide(share[0]) + share[1] + share[2]);
+    passes = passes && wide(remainder) - share_sum > 1e-7;
+    passes = passes && wide(in[1]) - in[2] < -1e-7;
+    double out = 0.0;
+    for (std::size_t k = 0; k < 3; ++k) {
+        const double quotient = store(wide(share.at(k)) / share_sum);
+        out += store(wide(quotient) * remainder);
+    }
+    return passes ? out + store(wide(stake[0]) * in[1]) : 0.0;
+}
+
+const std::array<double, 5> press_inputs = {100.0, 3.0, 4.0, 5.0, 6.0};
+
+void arithmetic_portable(benchmark::State& state) {
+    std::array<double, 5> in = press_inputs;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(in.data());
+        benchmark::DoNotOptimize(typical_press_arithmetic<extended>(
+            in, [](const extended& value) { return value.to_double(); }));
+    }
+}
+BENCHMARK(arithmetic_portable);
+
+#if defined(__x86_64__)
+void arithmetic_x87(benchmark::State& state) {
+    std::array<double, 5> in = press_inputs;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(in.data());
+        benchmark::DoNotOptimize(typical_press_arithmetic<long double>(
+            in, [](long double value) { return static_cast<double>(value); }));
+    }
+}
+BENCHMARK(arithmetic_x87);
+#endif
 
 void whole_press(benchmark::State& state, button pressed, cli::box_texts texts) {
     for (auto _ : state) {
