@@ -25,7 +25,9 @@ std::string quoted(const std::string& text) {
 }
 
 run_result run(const std::string& arguments, const std::string& input = {}) {
-    std::string command = quoted(QUORVEL_CLI_PATH) + " " + arguments + " 2>/dev/null";
+    // A cross-built program runs under its emulator.
+    std::string command = std::string(QUORVEL_CLI_EMULATOR) + " " + quoted(QUORVEL_CLI_PATH) + " " +
+                          arguments + " 2>/dev/null";
     if (!input.empty()) {
         const std::string input_path = ::testing::TempDir() + "cli_test_input.txt";
         std::ofstream(input_path, std::ios::binary) << input;
