@@ -1,5 +1,7 @@
 #include "cli/batch.h"
 
+#include "cli/explanation.h"
+#include "cli/json_output.h"
 #include "cli/press_outcome.h"
 #include "codec/gbk_codec.h"
 
@@ -61,15 +63,19 @@ std::string_view unescape(std::string_view field, std::string& out) {
     return {};
 }
 
-void append_error(std::string& out, std::string_view reason) {
-    out += "error\t";
-    out += reason;
+}  // namespace
+
+void batch_runner::append_error(std::string& out, std::string_view reason) const {
+    if (format_ == output_format::json) {
+        out += error_json(reason);
+    } else {
+        out += "error\t";
+        out += reason;
+    }
     out += '\n';
 }
 
-}  // namespace
-
-void batch_runner::refuse_overlong_line(std::string& out) {
+void batch_runner::refuse_overlong_line(std::string& out) const {
     append_error(out, "line longer than 1048576 bytes");
 }
 
@@ -88,6 +94,10 @@ void batch_runner::run_line(std::string_view line, std::string& out) {
     }
     if (line.size() > max_line_bytes) {
         refuse_overlong_line(out);
+        return;
+    }
+    if (line.find('\r') != std::string_view::npos) {
+        append_error(out, R"(a carriage return inside the line (write \r for one in a text))");
         return;
     }
     const std::size_t first_tab = line.find('\t');
@@ -113,6 +123,17 @@ void batch_runner::run_line(std::string_view line, std::string& out) {
     }
 
     const press_outcome outcome = run_press(pressed, texts);
+    // The notice is converted before anything is appended, so that a missing converter leaves
+    // no half line behind.
+    std::string_view notice;
+    if (outcome.shown == press_outcome::kind::notice) {
+        notice = notice_in_utf8(outcome.text);
+    }
+    if (format_ == output_format::json) {
+        out += press_json(outcome, notice, explain(texts, outcome));
+        out += '\n';
+        return;
+    }
     switch (outcome.shown) {
         case press_outcome::kind::result:
             out += "result\t";
@@ -120,13 +141,52 @@ void batch_runner::run_line(std::string_view line, std::string& out) {
             break;
         case press_outcome::kind::notice:
             out += "notice\t";
-            out += notice_in_utf8(outcome.text);
+            out += notice;
             break;
         case press_outcome::kind::silent:
             out += "silent";
             break;
     }
     out += '\n';
+}
+
+void batch_reader::feed(std::string_view bytes, std::string& out) {
+    while (!bytes.empty()) {
+        const std::size_t newline = bytes.find('\n');
+        const std::string_view piece = bytes.substr(0, newline);
+        if (newline == std::string_view::npos) {
+            if (!overlong_) {
+                pending_.append(piece);
+                // One byte more than the limit may be the carriage return of a CR LF.
+                overlong_ = pending_.size() > batch_runner::max_line_bytes + 1;
+                if (overlong_) {
+                    pending_.clear();
+                }
+            }
+            return;
+        }
+        if (overlong_) {
+            runner_.refuse_overlong_line(out);
+            overlong_ = false;
+        } else if (pending_.empty()) {
+            runner_.run_line(piece, out);
+        } else {
+            pending_.append(piece);
+            runner_.run_line(pending_, out);
+            pending_.clear();
+        }
+        bytes.remove_prefix(newline + 1);
+    }
+}
+
+void batch_reader::finish(std::string& out) {
+    if (overlong_) {
+        runner_.refuse_overlong_line(out);
+    } else if (!pending_.empty()) {
+        runner_.run_line(pending_, out);
+    }
+    pending_.clear();
+    overlong_ = false;
 }
 
 }  // namespace quorvel::cli

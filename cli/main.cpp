@@ -2,13 +2,15 @@
 // press flow as the window.
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <string_view>
 
 #include "calc/fp_environment.h"
 #include "cli/batch.h"
+#include "cli/explanation.h"
+#include "cli/json_output.h"
 #include "cli/press_outcome.h"
+#include "cli/stream_io.h"
 #include "codec/gbk_codec.h"
 
 namespace {
@@ -19,84 +21,112 @@ constexpr int exit_result = 0;
 constexpr int exit_notice = 1;
 constexpr int exit_silent = 2;
 constexpr int exit_usage = 64;
+constexpr int exit_unavailable = 69;
 constexpr int exit_io_error = 74;
 
 constexpr const char* usage_text =
-    "usage: quorvel-cli [--gbk] BUTTON [TOTAL [X [Y [Z [T]]]]]\n"
-    "       quorvel-cli --batch\n"
+    "usage: quorvel-cli [--gbk] [--explain | --json] BUTTON [TOTAL [X [Y [Z [T]]]]]\n"
+    "       quorvel-cli --batch [--json]\n"
     "\n"
     "One press of BUTTON (1, 2 or 3) with the five box texts; a missing text is an empty box.\n"
     "Texts are UTF-8, or raw GBK bytes with --gbk. Prints the result line or the notice.\n"
-    "Exit status: 0 result line, 1 notice, 2 nothing shown, 64 usage error.\n"
+    "--explain adds, after a result line, each letter's stake, odds, return and profit, the\n"
+    "total, the sum staked, what is left unspent, the worst and best profit and the book's\n"
+    "margin (the sum of 1/odds, less 1, in per cent). --json prints the same as one JSON object.\n"
     "\n"
     "--batch reads lines BUTTON<TAB>T1<TAB>...<TAB>T5 (raw GBK, escapes \\\\ \\t \\n \\r \\xHH)\n"
-    "and writes one line each: result<TAB>LINE, notice<TAB>TEXT, silent or error<TAB>REASON.\n";
+    "and writes one line each: result<TAB>LINE, notice<TAB>TEXT, silent or error<TAB>REASON,\n"
+    "or with --json one JSON object. Each answer is written before the next line is awaited.\n"
+    "\n"
+    "Exit status: 0 result line (and a batch read to its end), 1 notice, 2 nothing shown,\n"
+    "64 usage error, 69 no GBK converter on this system, 74 standard input or output failed.\n";
 
 int usage_error(const std::string& reason) {
     static_cast<void>(std::fprintf(stderr, "quorvel-cli: %s\n%s", reason.c_str(), usage_text));
     return exit_usage;
 }
 
-bool write_all(const std::string& text) {
-    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+int converter_missing(const codec::converter_unavailable& failure) {
+    static_cast<void>(std::fprintf(stderr, "quorvel-cli: %s\n", failure.what()));
+    return exit_unavailable;
 }
 
-int run_batch() {
-    cli::batch_runner runner;
+// Writes the text to standard output; a failed write is reported and gives exit_io_error.
+int write_or_fail(std::string_view text, int status) {
+    if (const int error = cli::write_output(text); error != 0) {
+        cli::report_write_error(error);
+        return exit_io_error;
+    }
+    return status;
+}
+
+// Reads presses from standard input and answers each as it comes: whatever has been answered is
+// written out before the program waits for more input.
+int run_batch(cli::output_format format) {
+    cli::batch_runner runner(format);
+    cli::batch_reader reader(runner);
     std::string out;
-    std::string pending;    // the start of a line that the last chunk cut
-    bool overlong = false;  // the current line has passed the limit; skip to its end
     static char chunk[1U << 16U];
-    for (;;) {
-        const std::size_t got = std::fread(chunk, 1, sizeof chunk, stdin);
-        std::string_view data(chunk, got);
-        while (!data.empty()) {
-            const std::size_t newline = data.find('\n');
-            const std::string_view piece = data.substr(0, newline);
-            if (newline == std::string_view::npos) {
-                if (!overlong) {
-                    pending.append(piece);
-                    overlong = pending.size() > cli::batch_runner::max_line_bytes + 1;
-                    if (overlong) {
-                        pending.clear();
-                    }
+    try {
+        for (;;) {
+            if (!out.empty()) {
+                if (write_or_fail(out, 0) != 0) {
+                    return exit_io_error;
                 }
-                break;
+                out.clear();
             }
-            if (overlong) {
-                cli::batch_runner::refuse_overlong_line(out);
-                overlong = false;
-            } else if (pending.empty()) {
-                runner.run_line(piece, out);
-            } else {
-                pending.append(piece);
-                runner.run_line(pending, out);
-                pending.clear();
-            }
-            data.remove_prefix(newline + 1);
-        }
-        if (out.size() >= sizeof chunk || got == 0) {
-            if (!write_all(out)) {
+            const cli::read_result got = cli::read_input(chunk, sizeof chunk);
+            if (got.error != 0) {
+                // Every line answered so far is written; a line the failure cut gets no answer.
+                cli::report_read_error(got.error);
                 return exit_io_error;
             }
-            out.clear();
+            if (got.count == 0) {
+                reader.finish(out);
+                break;
+            }
+            reader.feed(std::string_view(chunk, got.count), out);
         }
-        if (got == 0) {
+    } catch (const codec::converter_unavailable& failure) {
+        // The answers before the line that needed the converter still go out.
+        return write_or_fail(out, converter_missing(failure));
+    }
+    return write_or_fail(out, 0);
+}
+
+struct options {
+    bool batch = false;
+    bool raw_gbk = false;
+    bool explain = false;
+    bool json = false;
+    bool help = false;
+    int first_operand = 1;  // BUTTON, then the texts
+};
+
+// The options before BUTTON, in any order. Texts after BUTTON are texts, whatever they hold.
+options read_options(int argc, char** argv) {
+    options o;
+    for (; o.first_operand < argc; ++o.first_operand) {
+        const std::string_view argument = argv[o.first_operand];
+        if (argument == "--batch") {
+            o.batch = true;
+        } else if (argument == "--gbk") {
+            o.raw_gbk = true;
+        } else if (argument == "--explain") {
+            o.explain = true;
+        } else if (argument == "--json") {
+            o.json = true;
+        } else if (argument == "--help" || argument == "-h") {
+            o.help = true;
+        } else {
             break;
         }
     }
-    if (overlong) {
-        cli::batch_runner::refuse_overlong_line(out);
-    } else if (!pending.empty()) {
-        runner.run_line(pending, out);
-    }
-    if (!write_all(out) || std::fflush(stdout) != 0 || std::ferror(stdin) != 0) {
-        return exit_io_error;
-    }
-    return 0;
+    return o;
 }
 
-int run_one(int argc, char** argv, int first, bool raw_gbk) {
+int run_one(int argc, char** argv, const options& o) {
+    const int first = o.first_operand;
     if (first >= argc) {
         return usage_error("missing BUTTON");
     }
@@ -113,7 +143,7 @@ int run_one(int argc, char** argv, int first, bool raw_gbk) {
     for (int i = 0; i < text_count; ++i) {
         const std::string_view argument = argv[first + 1 + i];
         auto& text = texts.at(static_cast<std::size_t>(i));
-        if (raw_gbk) {
+        if (o.raw_gbk) {
             text.assign(argument);
             continue;
         }
@@ -126,29 +156,48 @@ int run_one(int argc, char** argv, int first, bool raw_gbk) {
     }
 
     const cli::press_outcome outcome = cli::run_press(pressed, texts);
-    switch (outcome.shown) {
-        case cli::press_outcome::kind::result:
-            std::printf("%s\n", outcome.text.c_str());
-            return exit_result;
-        case cli::press_outcome::kind::notice:
-            std::printf("%s\n", codec::gbk_to_utf8(outcome.text).c_str());
-            return exit_notice;
-        case cli::press_outcome::kind::silent:
-            break;
+    const std::string notice = outcome.shown == cli::press_outcome::kind::notice
+                                   ? codec::gbk_to_utf8(outcome.text)
+                                   : std::string();
+    const int status = outcome.shown == cli::press_outcome::kind::result   ? exit_result
+                       : outcome.shown == cli::press_outcome::kind::notice ? exit_notice
+                                                                           : exit_silent;
+    if (o.json) {
+        return write_or_fail(cli::press_json(outcome, notice, cli::explain(texts, outcome)) + "\n",
+                             status);
     }
-    return exit_silent;
+    std::string out;
+    if (outcome.shown == cli::press_outcome::kind::result) {
+        out = outcome.text + "\n";
+        if (o.explain) {
+            out += "\n" + cli::explanation_text(*cli::explain(texts, outcome));
+        }
+    } else if (outcome.shown == cli::press_outcome::kind::notice) {
+        out = notice + "\n";
+    }
+    return write_or_fail(out, status);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     set_fp_environment();
-    if (argc >= 2 && std::strcmp(argv[1], "--batch") == 0) {
-        return argc == 2 ? run_batch() : usage_error("--batch takes no other arguments");
+    const options o = read_options(argc, argv);
+    if (o.help) {
+        return write_or_fail(usage_text, 0);
     }
-    if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-        return std::fputs(usage_text, stdout) < 0 ? exit_io_error : 0;
+    if (o.explain && o.json) {
+        return usage_error("--explain and --json do not go together");
     }
-    const bool raw_gbk = argc >= 2 && std::strcmp(argv[1], "--gbk") == 0;
-    return run_one(argc, argv, raw_gbk ? 2 : 1, raw_gbk);
+    try {
+        if (o.batch) {
+            if (o.raw_gbk || o.explain || o.first_operand < argc) {
+                return usage_error("--batch takes no other arguments but --json");
+            }
+            return run_batch(o.json ? cli::output_format::json : cli::output_format::text);
+        }
+        return run_one(argc, argv, o);
+    } catch (const codec::converter_unavailable& failure) {
+        return converter_missing(failure);
+    }
 }

@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <cstddef>
-#include <stdexcept>
 
 namespace quorvel::codec {
 namespace {
@@ -15,7 +14,8 @@ class converter {
     converter(const char* to, const char* from) : handle_(iconv_open(to, from)) {
         // iconv_open reports failure as (iconv_t)-1.
         if (handle_ == reinterpret_cast<iconv_t>(-1)) {  // NOLINT(performance-no-int-to-ptr)
-            throw std::runtime_error("this system's iconv cannot convert between UTF-8 and CP936");
+            throw converter_unavailable(
+                "this system's iconv cannot convert between UTF-8 and CP936");
         }
     }
     ~converter() { iconv_close(handle_); }

@@ -1,12 +1,19 @@
 #pragma once
 
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
 // Conversion between UTF-8 and the GBK code page (936) at the edge of a front end: the core
 // sees only GBK bytes.
 namespace quorvel::codec {
+
+// Thrown by the conversions when this system has no converter between UTF-8 and code page 936.
+class converter_unavailable : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
 
 // The text in GBK. A character that GBK cannot hold becomes "?". Returns nothing when the text
 // is not well-formed UTF-8 (overlong forms, surrogates and values above U+10FFFF included).
