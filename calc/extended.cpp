@@ -395,8 +395,8 @@ bool operator<(extended a, extended b) {
     return extended_arithmetic::less(a, b);
 }
 
-double extended::to_double_elsewhere() const {
-    return extended_arithmetic::to_double(*this);
+double extended::to_double_elsewhere(extended value) {
+    return extended_arithmetic::to_double(value);
 }
 
 }  // namespace quorvel

@@ -62,7 +62,7 @@ class extended {
                 (negative_ ? 1ULL << 63U : 0) |
                 ((static_cast<std::uint64_t>(biased) << 52U) + (kept - (1ULL << 52U))));
         }
-        return to_double_elsewhere();
+        return to_double_elsewhere(*this);
     }
 
   private:
@@ -78,8 +78,9 @@ class extended {
     }
     // Zeros, subnormals, infinities and not-a-numbers.
     static extended widened_elsewhere(std::uint64_t bits);
-    // Subnormal doubles, zeros, infinities, not-a-numbers and overflows.
-    [[nodiscard]] double to_double_elsewhere() const;
+    // Subnormal doubles, zeros, infinities, not-a-numbers and overflows. The number is taken by
+    // value, so that the usual case can keep it in registers.
+    static double to_double_elsewhere(extended value);
 
     friend struct extended_arithmetic;
 
