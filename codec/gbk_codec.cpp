@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstddef>
 
+#include "codec/utf8.h"
+
 namespace quorvel::codec {
 namespace {
 
@@ -45,50 +47,7 @@ class converter {
     iconv_t handle_;
 };
 
-// The length of the UTF-8 sequence at text[0], or 0 when it is not well-formed.
-std::size_t utf8_sequence_length(std::string_view text) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const auto continuation = [&](std::size_t i) {
-        return i < text.size() && (byte(i) & 0xC0U) == 0x80U;
-    };
-    const unsigned char lead = byte(0);
-    if (lead < 0x80) {
-        return 1;
-    }
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        return continuation(1) ? 2 : 0;
-    }
-    if (lead >= 0xE0 && lead <= 0xEF) {
-        if (!continuation(1) || !continuation(2)) {
-            return 0;
-        }
-        const bool overlong = lead == 0xE0 && byte(1) < 0xA0;
-        const bool surrogate = lead == 0xED && byte(1) >= 0xA0;
-        return overlong || surrogate ? 0 : 3;
-    }
-    if (lead >= 0xF0 && lead <= 0xF4) {
-        if (!continuation(1) || !continuation(2) || !continuation(3)) {
-            return 0;
-        }
-        const bool overlong = lead == 0xF0 && byte(1) < 0x90;
-        const bool too_large = lead == 0xF4 && byte(1) >= 0x90;
-        return overlong || too_large ? 0 : 4;
-    }
-    return 0;
-}
-
 }  // namespace
-
-bool is_valid_utf8(std::string_view text) {
-    while (!text.empty()) {
-        const std::size_t length = utf8_sequence_length(text);
-        if (length == 0) {
-            return false;
-        }
-        text.remove_prefix(length);
-    }
-    return true;
-}
 
 std::optional<std::string> utf8_to_gbk(std::string_view utf8) {
     if (!is_valid_utf8(utf8)) {
@@ -100,7 +59,7 @@ std::optional<std::string> utf8_to_gbk(std::string_view utf8) {
     std::size_t in_left = utf8.size();
     while (!to_gbk.convert(in, in_left, out)) {
         // A character without a GBK form: one "?" in its place.
-        const std::size_t length = utf8_sequence_length(std::string_view(in, in_left));
+        const std::size_t length = utf8::sequence_length(std::string_view(in, in_left));
         out += '?';
         in += length;
         in_left -= length;
