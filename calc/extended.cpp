@@ -1,7 +1,6 @@
 #include "calc/extended.h"
 
 #include <algorithm>
-#include <bit>
 #include <utility>
 
 namespace quorvel {
@@ -319,12 +318,11 @@ struct extended_arithmetic {
         const std::uint64_t sign = value.negative_ ? top_bit : 0;
         switch (value.kind_) {
             case kind::zero:
-                return std::bit_cast<double>(sign);
+                return bit_cast<double>(sign);
             case kind::infinite:
-                return std::bit_cast<double>(sign | double_exponent_all_ones
-                                                        << double_fraction_bits);
+                return bit_cast<double>(sign | double_exponent_all_ones << double_fraction_bits);
             case kind::nan:
-                return std::bit_cast<double>(
+                return bit_cast<double>(
                     sign | double_exponent_all_ones << double_fraction_bits |
                     ((value.significand_ >> double_to_extended_shift) & double_fraction_mask));
             case kind::finite:
@@ -333,16 +331,16 @@ struct extended_arithmetic {
         const rounding r = round_to(value.exponent_, uint128{value.significand_} << 64U,
                                     double_precision, double_min_exponent);
         if (r.kept == 0) {
-            return std::bit_cast<double>(sign);
+            return bit_cast<double>(sign);
         }
         const int top = highest_bit(r.kept);
         const std::int32_t lead = r.unit + top;
         if (lead > double_max_exponent) {
-            return std::bit_cast<double>(sign | double_exponent_all_ones << double_fraction_bits);
+            return bit_cast<double>(sign | double_exponent_all_ones << double_fraction_bits);
         }
         if (lead < double_min_exponent) {
             // A subnormal: the unit is the smallest, so kept is the fraction field itself.
-            return std::bit_cast<double>(
+            return bit_cast<double>(
                 sign | static_cast<std::uint64_t>(
                            r.kept << static_cast<unsigned>(r.unit - double_subnormal_unit)));
         }
@@ -350,9 +348,8 @@ struct extended_arithmetic {
             top >= double_fraction_bits ? r.kept >> static_cast<unsigned>(top - 52)
                                         : r.kept << static_cast<unsigned>(52 - top));
         const std::int32_t biased = lead + double_bias;  // 1 to 2046 here
-        return std::bit_cast<double>(sign |
-                                     static_cast<std::uint64_t>(biased) << double_fraction_bits |
-                                     (fraction & double_fraction_mask));
+        return bit_cast<double>(sign | static_cast<std::uint64_t>(biased) << double_fraction_bits |
+                                (fraction & double_fraction_mask));
     }
 };
 

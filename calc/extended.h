@@ -1,7 +1,8 @@
 #pragma once
 
-#include <bit>
 #include <cstdint>
+
+#include "calc/bit_cast.h"
 
 namespace quorvel {
 
@@ -17,7 +18,7 @@ class extended {
   public:
     // A double, exactly.
     // NOLINTNEXTLINE(google-explicit-constructor): a double widens exactly
-    extended(double value) : extended(widened(std::bit_cast<std::uint64_t>(value))) {}
+    extended(double value) : extended(widened(bit_cast<std::uint64_t>(value))) {}
 
     friend extended operator+(extended a, extended b);
     friend extended operator-(extended a, extended b);
@@ -58,7 +59,7 @@ class extended {
                 ++kept;
             }
             const std::int32_t biased = exponent_ + 1023;  // 1 to 2045 here
-            return std::bit_cast<double>(
+            return bit_cast<double>(
                 (negative_ ? 1ULL << 63U : 0) |
                 ((static_cast<std::uint64_t>(biased) << 52U) + (kept - (1ULL << 52U))));
         }

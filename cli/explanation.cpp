@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "calc/text_to_number.h"
+#include "cli/number_text.h"
 
 namespace quorvel::cli {
 namespace {
@@ -102,17 +103,17 @@ std::string money_text(double value) {
     if (std::isinf(value)) {
         return value < 0 ? "-inf" : "inf";
     }
-    std::array<char, 400> text{};  // the largest double has 309 digits before the point
-    auto* const end =
-        std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, 2)
-            .ptr;
-    return {text.data(), end};
+    return two_decimals_text(value);
 }
 
 std::string odds_text(double value) {
-    std::array<char, 32> text{};
-    auto* const end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
-    return {text.data(), end};
+    if (std::isnan(value)) {
+        return "nan";
+    }
+    if (std::isinf(value)) {
+        return value < 0 ? "-inf" : "inf";
+    }
+    return shortest_text(value);
 }
 
 std::string explanation_text(const explanation& e) {

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake make            # compiler and build
   libfast-float-dev         # correctly rounded decimal-to-double conversion (header-only)
+  libfmt-dev                # shortest digits of a double where the C++ library has none (header-only)
   libgtest-dev              # unit tests
   libbenchmark-dev          # benchmarks
   libgmp-dev                # exact rationals for the arithmetic's reference model in the tests
