@@ -1,16 +1,22 @@
 #!/usr/bin/env bash
 # Presses the same generated lines through two builds of quorvel-cli --batch and fails on any
 # difference, showing the first few lines that differ with their input.
-# Usage: compare-builds.sh GENERATOR COUNT REFERENCE_CLI OTHER_CLI_COMMAND...
+# Usage: compare-builds.sh [--json] GENERATOR COUNT REFERENCE_CLI OTHER_CLI_COMMAND...
+# With --json both answer in JSON lines.
 set -euo pipefail
+options=(--batch)
+if [[ $1 == --json ]]; then
+  options+=(--json)
+  shift
+fi
 generator=$1 count=$2 reference=$3
 shift 3
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$generator" "$count" >"$work/presses"
-"$reference" --batch <"$work/presses" >"$work/reference"
-"$@" --batch <"$work/presses" >"$work/other"
+"$reference" "${options[@]}" <"$work/presses" >"$work/reference"
+"$@" "${options[@]}" <"$work/presses" >"$work/other"
 
 lines=$(wc -l <"$work/presses")
 if cmp -s "$work/reference" "$work/other"; then
