@@ -76,8 +76,15 @@ inline constexpr int caption_height = 23;
 inline constexpr int client_width = outer_width - 2 * fixed_frame_width;
 inline constexpr int client_height = outer_height - caption_height - 2 * fixed_frame_width;
 
+// The size of the window's default font, in pixels, where a front end chooses that font itself
+// (the Qt window, the browser page); the Windows program uses the system's default GUI font.
+inline constexpr int default_font_pixel_size = 11;
+
 // The notices: their caption, and the two shown at start-up before the window appears.
 inline constexpr std::string_view notice_caption = "信息：";
+// The label of a notice's one button where a front end draws the notice itself (the browser
+// page); the desktop front ends show their platform's own OK button.
+inline constexpr std::string_view notice_button = "确定";
 // The maker's web address, shown first at start-up.
 inline constexpr std::string_view maker_address = "https://quorvel.example.com/";
 inline constexpr std::array<std::string_view, 2> start_up_notices = {maker_address,

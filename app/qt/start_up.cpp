@@ -11,7 +11,7 @@ namespace quorvel::qt {
 
 void use_window_font() {
     QFont font = QApplication::font();
-    font.setPixelSize(11);
+    font.setPixelSize(window_definition::default_font_pixel_size);
     QApplication::setFont(font);
 }
 
