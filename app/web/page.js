@@ -214,6 +214,7 @@
       }, {once: true});
       dialog.showModal();
       ok.focus();
+      performance.mark('quorvel:notice');
     });
   }
 })();
