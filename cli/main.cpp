@@ -1,9 +1,14 @@
 // quorvel-cli: one press from the command line, or many from standard input, over the same
 // press flow as the window.
 
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calc/fp_environment.h"
 #include "cli/batch.h"
@@ -23,6 +28,14 @@ constexpr int exit_silent = 2;
 constexpr int exit_usage = 64;
 constexpr int exit_unavailable = 69;
 constexpr int exit_io_error = 74;
+
+// Windows gives a program its arguments as characters, never as raw bytes: there --gbk reads
+// them as characters, as without it.
+#if defined(_WIN32)
+constexpr bool arguments_are_characters = true;
+#else
+constexpr bool arguments_are_characters = false;
+#endif
 
 constexpr const char* usage_text =
     "usage: quorvel-cli [--gbk] [--explain | --json] BUTTON [TOTAL [X [Y [Z [T]]]]]\n"
@@ -54,6 +67,16 @@ int converter_missing(const codec::converter_unavailable& failure) {
 // Writes the text to standard output; a failed write is reported and gives exit_io_error.
 int write_or_fail(std::string_view text, int status) {
     if (const int error = cli::write_output(text); error != 0) {
+        cli::report_write_error(error);
+        return exit_io_error;
+    }
+    return status;
+}
+
+// Writes text for a person (a single press's answer, the usage) as write_or_fail does, through
+// the console's own output where standard output is a Windows console.
+int write_text_or_fail(std::string_view text, int status) {
+    if (const int error = cli::write_text_output(text); error != 0) {
         cli::report_write_error(error);
         return exit_io_error;
     }
@@ -143,7 +166,7 @@ int run_one(int argc, char** argv, const options& o) {
     for (int i = 0; i < text_count; ++i) {
         const std::string_view argument = argv[first + 1 + i];
         auto& text = texts.at(static_cast<std::size_t>(i));
-        if (o.raw_gbk) {
+        if (o.raw_gbk && !arguments_are_characters) {
             text.assign(argument);
             continue;
         }
@@ -163,8 +186,8 @@ int run_one(int argc, char** argv, const options& o) {
                        : outcome.shown == cli::press_outcome::kind::notice ? exit_notice
                                                                            : exit_silent;
     if (o.json) {
-        return write_or_fail(cli::press_json(outcome, notice, cli::explain(texts, outcome)) + "\n",
-                             status);
+        return write_text_or_fail(
+            cli::press_json(outcome, notice, cli::explain(texts, outcome)) + "\n", status);
     }
     std::string out;
     if (outcome.shown == cli::press_outcome::kind::result) {
@@ -175,16 +198,15 @@ int run_one(int argc, char** argv, const options& o) {
     } else if (outcome.shown == cli::press_outcome::kind::notice) {
         out = notice + "\n";
     }
-    return write_or_fail(out, status);
+    return write_text_or_fail(out, status);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     set_fp_environment();
+    cli::use_binary_streams();
     const options o = read_options(argc, argv);
     if (o.help) {
-        return write_or_fail(usage_text, 0);
+        return write_text_or_fail(usage_text, 0);
     }
     if (o.explain && o.json) {
         return usage_error("--explain and --json do not go together");
@@ -201,3 +223,32 @@ int main(int argc, char** argv) {
         return converter_missing(failure);
     }
 }
+
+}  // namespace
+
+#if defined(_WIN32)
+// Windows gives the arguments as wide characters, so that Chinese and full-width texts typed in
+// any console reach the press as they would from a box; they go on as UTF-8.
+int wmain(int argc, wchar_t** wide_argv) {
+    std::vector<std::string> arguments;
+    for (int i = 0; i < argc; ++i) {
+        const std::wstring_view wide = wide_argv[i];
+        const int size = static_cast<int>(wide.size());
+        const int length =
+            WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+        std::string& argument = arguments.emplace_back(static_cast<std::size_t>(length), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, argument.data(), length, nullptr,
+                            nullptr);
+    }
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+    return run(argc, argv.data());
+}
+#else
+int main(int argc, char** argv) {
+    return run(argc, argv);
+}
+#endif

@@ -12,11 +12,18 @@ struct read_result {
     int error = 0;          // the error number of a failed read, or 0
 };
 
+// The standard streams carry bytes as they are: on Windows, no CR LF translation.
+void use_binary_streams();
+
 // Reads up to size bytes of standard input, waiting only while none is there.
 read_result read_input(char* buffer, std::size_t size);
 
 // Writes all of data to standard output; returns 0, or the error number of the failed write.
 int write_output(std::string_view data);
+
+// Writes text for a person: UTF-8 bytes, or on a Windows console the same characters through
+// the console's own wide-character output, whatever its code page. Returns as write_output.
+int write_text_output(std::string_view utf8);
 
 // "cannot read standard input: <what the error number means>", and the same for writing.
 void report_read_error(int error);

@@ -1,14 +1,21 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine on a virtual X display, in a Wine prefix of the project's own
 # (made on first use, with CJK font substitutes so that Chinese texts render).
-# Usage: tools/wine-run.sh PROGRAM.exe [ARGUMENT...]
+# Usage: tools/wine-run.sh [--console] PROGRAM.exe [ARGUMENT...]
+# --console: a console program, run without a display (nothing but its own output on stderr).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 export WINEPREFIX=${QUORVEL_WINEPREFIX:-$here/../build/wine-prefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installers
 
-if [ -z "${DISPLAY:-}" ]; then
+console=false
+if [ "${1:-}" = --console ]; then
+  console=true
+  shift
+fi
+
+if [ "$console" = false ] && [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
 
@@ -26,5 +33,8 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   # window is hidden: let Wine draw and place its windows itself, as Windows does.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
   wineserver --wait
+fi
+if [ "$console" = true ]; then
+  unset DISPLAY
 fi
 exec wine "$@"
