@@ -92,7 +92,7 @@ int main() {
         single.at(static_cast<std::size_t>(b - 0x80)) =
             static_cast<std::uint16_t>(decode(to_unicode, std::string(1, static_cast<char>(b))));
     }
-    std::vector<std::uint16_t> pairs(126 * 191);
+    std::vector<std::uint16_t> pairs(std::size_t{126} * 191);
     for (int lead = 0x81; lead <= 0xFE; ++lead) {
         for (int trail = 0x40; trail <= 0xFE; ++trail) {
             const std::string gbk{static_cast<char>(lead), static_cast<char>(trail)};
