@@ -1,10 +1,6 @@
 // quorvel-cli: one press from the command line, or many from standard input, over the same
 // press flow as the window.
 
-#if defined(_WIN32)
-#include <windows.h>
-#endif
-
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -17,6 +13,10 @@
 #include "cli/press_outcome.h"
 #include "cli/stream_io.h"
 #include "codec/gbk_codec.h"
+
+#if defined(_WIN32)
+#include "codec/windows_text.h"
+#endif
 
 namespace {
 
@@ -232,13 +232,7 @@ int run(int argc, char** argv) {
 int wmain(int argc, wchar_t** wide_argv) {
     std::vector<std::string> arguments;
     for (int i = 0; i < argc; ++i) {
-        const std::wstring_view wide = wide_argv[i];
-        const int size = static_cast<int>(wide.size());
-        const int length =
-            WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-        std::string& argument = arguments.emplace_back(static_cast<std::size_t>(length), '\0');
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, argument.data(), length, nullptr,
-                            nullptr);
+        arguments.push_back(codec::windows::utf8_from_wide(wide_argv[i]));
     }
     std::vector<char*> argv;
     for (std::string& argument : arguments) {

@@ -4,6 +4,8 @@
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+
+#include "codec/windows_text.h"
 #else
 #include <unistd.h>
 #endif
@@ -60,10 +62,7 @@ int write_text_output(std::string_view utf8) {
     if (utf8.empty() || GetConsoleMode(output, &mode) == 0) {
         return write_output(utf8);
     }
-    const int size = static_cast<int>(utf8.size());
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
+    const std::wstring wide = codec::windows::widened(CP_UTF8, utf8);
     DWORD written = 0;
     if (WriteConsoleW(output, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr) ==
         0) {

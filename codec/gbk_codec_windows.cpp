@@ -4,34 +4,12 @@
 
 #include "codec/gbk_codec.h"
 #include "codec/utf8.h"
+#include "codec/windows_text.h"
 
 namespace quorvel::codec {
 namespace {
 
 constexpr UINT gbk_code_page = 936;
-
-std::wstring widened(UINT code_page, std::string_view text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(code_page, 0, text.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(code_page, 0, text.data(), size, wide.data(), length);
-    return wide;
-}
-
-std::string to_utf8(std::wstring_view text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(text.size());
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, out.data(), length, nullptr, nullptr);
-    return out;
-}
 
 // One character (one or two UTF-16 units) in GBK, or "?" when it has no GBK form.
 std::string character_to_gbk(std::wstring_view character) {
@@ -60,7 +38,7 @@ std::optional<std::string> utf8_to_gbk(std::string_view utf8) {
         if (length == 1) {
             out += utf8.front();
         } else {
-            out += character_to_gbk(widened(CP_UTF8, utf8.substr(0, length)));
+            out += character_to_gbk(windows::widened(CP_UTF8, utf8.substr(0, length)));
         }
         utf8.remove_prefix(length);
     }
@@ -68,7 +46,7 @@ std::optional<std::string> utf8_to_gbk(std::string_view utf8) {
 }
 
 std::string gbk_to_utf8(std::string_view gbk) {
-    return to_utf8(widened(gbk_code_page, gbk));
+    return windows::utf8_from_wide(windows::widened(gbk_code_page, gbk));
 }
 
 }  // namespace quorvel::codec
