@@ -75,6 +75,14 @@ char32_t decode(converter& to_unicode, const std::string& gbk) {
     return c;
 }
 
+// The values as the lines of a C++ initializer, ten to a line.
+template <class Values>
+void print_values(const Values& values) {
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        std::printf("%s0x%04X,", i % 10 == 0 ? "\n    " : " ", values.at(i));
+    }
+}
+
 }  // namespace
 
 int main() {
@@ -151,17 +159,13 @@ int main() {
         "// edit. A 0 stands for no character.\n\n"
         "// The code points of the single bytes 0x80 to 0xFF.\n"
         "constexpr std::array<std::uint16_t, 128> single_byte = {");
-    for (std::size_t i = 0; i < single.size(); ++i) {
-        std::printf("%s0x%04X,", i % 10 == 0 ? "\n    " : " ", single.at(i));
-    }
+    print_values(single);
     std::printf(
         "\n};\n\n"
         "// The code points of the byte pairs: lead byte 0x81 to 0xFE, each with 191 trail bytes\n"
         "// 0x40 to 0xFE.\n"
         "constexpr std::array<std::uint16_t, std::size_t{126} * 191> byte_pair = {");
-    for (std::size_t i = 0; i < pairs.size(); ++i) {
-        std::printf("%s0x%04X,", i % 10 == 0 ? "\n    " : " ", pairs.at(i));
-    }
+    print_values(pairs);
     std::printf(
         "\n};\n\n"
         "// The characters that do not encode to the lowest code decoding to them: the code\n"

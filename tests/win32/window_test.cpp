@@ -22,6 +22,7 @@
 #include "app/win32/text_edge.h"
 #include "app/window_definition.h"
 #include "calc/fp_environment.h"
+#include "codec/windows_text.h"
 #include "tests/rule_cases.h"
 
 namespace {
@@ -52,18 +53,6 @@ void run_test(const char* name, const std::function<void()>& test) {
     std::printf("%s %s (%llu ms)\n", current_ok ? "ok    " : "FAILED", name,
                 static_cast<unsigned long long>(GetTickCount64() - start));
     std::fflush(stdout);
-}
-
-std::string utf8_of(std::wstring_view text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(text.size());
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, out.data(), length, nullptr, nullptr);
-    return out;
 }
 
 std::wstring text_of(HWND window) {
@@ -348,7 +337,7 @@ void every_rule_case_through_the_window() {
     for (const auto& c : quorvel::testing::rule_cases()) {
         fill(c.texts);
         const std::string name = "按钮" + std::to_string(static_cast<int>(c.pressed) + 1);
-        const std::string shown = utf8_of(shown_after_click(name));
+        const std::string shown = codec::windows::utf8_from_wide(shown_after_click(name));
         if (shown != c.shown) {
             std::fprintf(stderr, "button %s with %s...: shows %s, expected %s\n", name.c_str(),
                          c.texts.front().c_str(), shown.c_str(), c.shown.c_str());
@@ -407,9 +396,10 @@ int press_lines(const char* path) {
         const auto notices = click("按钮" + fields[0]);
         const std::wstring label = text_of(control("标签5"));
         if (!notices.empty()) {
-            std::printf("notice\t%s\n", utf8_of(notices.front().text).c_str());
+            std::printf("notice\t%s\n",
+                        codec::windows::utf8_from_wide(notices.front().text).c_str());
         } else if (!label.empty()) {
-            std::printf("result\t%s\n", utf8_of(label).c_str());
+            std::printf("result\t%s\n", codec::windows::utf8_from_wide(label).c_str());
         } else {
             std::printf("silent\n");
         }
