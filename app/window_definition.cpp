@@ -53,6 +53,10 @@ constexpr control instruction_label() {
     c.text_colour = blue;
     c.vertical = vertical_alignment::top;
     c.word_wrap = true;
+    // The instructions wrap to thirteen lines at the label's width. At 12 pixels a line, the
+    // line spacing of the 12-pixel default GUI font of a Chinese Windows desktop, they fill 156
+    // of its 160 pixels; the taller line spacing of most other CJK faces would cut the last line.
+    c.line_height = 12;
     return c;
 }
 

@@ -55,6 +55,8 @@ struct control {
     horizontal_alignment horizontal = horizontal_alignment::left;
     vertical_alignment vertical = vertical_alignment::centre;
     bool word_wrap = false;
+    // A wrapped label's distance from one line to the next, in pixels; 0 for the font's own.
+    int line_height = 0;
     font_setting font{};
     input_filter filter = input_filter::none;
     int length_limit = 0;             // characters; 0 for the platform's maximum

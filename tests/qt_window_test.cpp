@@ -12,8 +12,14 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <vector>
+
+#include <xcb/xcb.h>
+#include <QProcess>
 
 #include "app/qt/main_window.h"
 #include "app/qt/start_up.h"
@@ -150,6 +156,35 @@ TEST_F(qt_window, labels_are_drawn_as_defined) {
     EXPECT_EQ(label("标签8")->text().count('\n'), 10);
 }
 
+// The lowest row of the image, in device pixels, that holds ink of the label's blue; -1 if none.
+int lowest_blue_row(const QImage& image) {
+    for (int y = image.height() - 1; y >= 0; --y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (pixel.blue() - pixel.red() > 64 && pixel.blue() - pixel.green() > 64) {
+                return y;
+            }
+        }
+    }
+    return -1;
+}
+
+TEST_F(qt_window, every_instruction_line_shows_inside_its_label) {
+    QLabel* instructions = label("标签8");
+    const QSize size = instructions->size();
+    const QImage as_shown = instructions->grab().toImage();
+    // Drawn again with room below it: the text must end inside the label's own height, so that
+    // nothing was cut, and look the same within it.
+    instructions->resize(size.width(), size.height() * 2);
+    const QImage with_room = instructions->grab().toImage();
+    instructions->resize(size);
+    const qreal ratio = with_room.devicePixelRatio();
+    const int bottom = lowest_blue_row(with_room);
+    EXPECT_GT(bottom, static_cast<int>(size.height() * ratio * 3 / 4));  // the last line is drawn
+    EXPECT_LT(bottom, static_cast<int>(size.height() * ratio));
+    EXPECT_EQ(with_room.copy(as_shown.rect()), as_shown);
+}
+
 TEST_F(qt_window, cannot_be_resized_or_maximized) {
     const Qt::WindowFlags flags = window.windowFlags();
     EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
@@ -260,6 +295,181 @@ TEST_F(qt_window, starts_with_both_notices_before_showing_the_window_centred) {
     const QSize screen = QGuiApplication::primaryScreen()->size();
     EXPECT_EQ(window.frameGeometry().topLeft(),
               QPoint((screen.width() - 380) / 2, (screen.height() - 385) / 2));
+}
+
+TEST_F(qt_window, a_typed_character_is_filtered_whatever_modifier_is_held) {
+    QLineEdit* total = edit("编辑框1");
+    QTest::keyClick(total, Qt::Key_A, Qt::AltModifier);
+    QTest::keyClick(total, Qt::Key_Period, Qt::AltModifier);
+    QTest::keyClick(total, Qt::Key_B, Qt::AltModifier);
+    QTest::keyClick(total, Qt::Key_Space, Qt::AltModifier);
+    QTest::keyClick(total, Qt::Key_D, Qt::MetaModifier);
+    QTest::keyClick(total, Qt::Key_E, Qt::ControlModifier | Qt::AltModifier);  // AltGr
+    EXPECT_EQ(total->text(), "");
+    QTest::keyClick(total, Qt::Key_5, Qt::AltModifier);
+    EXPECT_EQ(total->text(), "5");
+    // Shortcuts that insert no text still work.
+    QTest::keyClick(total, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(total->selectedText(), "5");
+}
+
+TEST_F(qt_window, enter_and_space_press_the_focused_button) {
+    fill({"100", "2.5", "2.5"});
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+        label("标签5")->clear();
+        push("按钮2")->setFocus();
+        QTest::keyClick(push("按钮2"), key);
+        EXPECT_EQ(label("标签5")->text(), "x:y=60:40") << key;
+    }
+    // Enter in a box presses nothing: no button is the window's default.
+    label("标签5")->clear();
+    QTest::keyClick(edit("编辑框2"), Qt::Key_Return);
+    EXPECT_EQ(label("标签5")->text(), "");
+}
+
+// --- under a window manager on an X display (tests/run-under-window-manager.sh) -------------
+
+// A window's X11 properties, read back from the X server.
+class x_properties {
+  public:
+    x_properties() {
+        const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+        if (QGuiApplication::platformName() == QLatin1String("xcb") && x11 != nullptr) {
+            connection_ = x11->connection();
+        }
+    }
+    [[nodiscard]] bool available() const { return connection_ != nullptr; }
+
+    xcb_atom_t atom(const char* name) const {
+        const auto cookie =
+            xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection_, cookie, nullptr);
+        const xcb_atom_t found = reply != nullptr ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+        std::free(reply);
+        return found;
+    }
+
+    std::vector<std::uint32_t> values(const QWidget& window, const char* property) const {
+        const auto cookie =
+            xcb_get_property(connection_, 0, static_cast<xcb_window_t>(window.winId()),
+                             atom(property), XCB_GET_PROPERTY_TYPE_ANY, 0, 64);
+        xcb_get_property_reply_t* reply = xcb_get_property_reply(connection_, cookie, nullptr);
+        std::vector<std::uint32_t> found;
+        if (reply != nullptr && reply->format == 32) {
+            const auto* data = static_cast<const std::uint32_t*>(xcb_get_property_value(reply));
+            found.assign(data, data + xcb_get_property_value_length(reply) / 4);
+        }
+        std::free(reply);
+        return found;
+    }
+
+    bool allows(const QWidget& window, const char* action) const {
+        const auto actions = values(window, "_NET_WM_ALLOWED_ACTIONS");
+        return std::find(actions.begin(), actions.end(), atom(action)) != actions.end();
+    }
+
+    // Asks the window manager to minimize the window, as its minimize button does.
+    void ask_to_minimize(const QWidget& window) const {
+        xcb_client_message_event_t message{};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 32;
+        message.window = static_cast<xcb_window_t>(window.winId());
+        message.type = atom("WM_CHANGE_STATE");
+        message.data.data32[0] = 3;  // IconicState
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
+        xcb_send_event(connection_, 0, root,
+                       XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                       reinterpret_cast<const char*>(&message));
+        xcb_flush(connection_);
+    }
+
+  private:
+    xcb_connection_t* connection_ = nullptr;
+};
+
+class under_window_manager : public qt_window {
+  protected:
+    void SetUp() override {
+        if (!properties.available() || qEnvironmentVariableIsEmpty("QUORVEL_WINDOW_MANAGER")) {
+            GTEST_SKIP() << "needs an X display with a window manager";
+        }
+        dismissing_notices([&] { qt::start_up(window); });
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    // Types through the X server, as a keyboard does.
+    static void type_keys(const QStringList& keys) {
+        QProcess xdotool;
+        xdotool.start(QStringLiteral("xdotool"), QStringList{QStringLiteral("key")} + keys);
+        ASSERT_TRUE(xdotool.waitForFinished(10000));
+        QTest::qWait(200);
+    }
+
+    x_properties properties;
+};
+
+TEST_F(under_window_manager, the_window_can_be_minimized_and_closed_but_not_maximized) {
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return !properties.values(window, "_NET_WM_ALLOWED_ACTIONS").empty(); }));
+    EXPECT_TRUE(properties.allows(window, "_NET_WM_ACTION_CLOSE"));
+    EXPECT_TRUE(properties.allows(window, "_NET_WM_ACTION_MINIMIZE"));
+    EXPECT_FALSE(properties.allows(window, "_NET_WM_ACTION_MAXIMIZE_HORZ"));
+    EXPECT_FALSE(properties.allows(window, "_NET_WM_ACTION_MAXIMIZE_VERT"));
+    EXPECT_FALSE(properties.allows(window, "_NET_WM_ACTION_RESIZE"));
+    // Nor does the window ask for resizing or a maximize button, which some window managers
+    // draw whenever resizing is offered.
+    const auto motif = properties.values(window, "_MOTIF_WM_HINTS");
+    ASSERT_GE(motif.size(), 3U);
+    EXPECT_EQ(motif[1] & 0x12U, 0U);  // resize and maximize
+    EXPECT_EQ(motif[2] & 0x40U, 0U);  // the maximize button
+    EXPECT_NE(motif[2] & 0x20U, 0U);  // the minimize button
+}
+
+TEST_F(under_window_manager, a_notice_stays_on_screen_wide_enough_for_its_caption) {
+    fill({"100", "2"});  // a short notice: 赔率不够！(1)
+    edit("编辑框3")->setText("abc");
+    bool checked = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(box));
+        // No minimize or maximize button or function asked of the window manager.
+        const auto motif = properties.values(*box, "_MOTIF_WM_HINTS");
+        ASSERT_GE(motif.size(), 3U);
+        EXPECT_EQ(motif[1] & 0x1AU, 0U);  // resize, minimize, maximize
+        EXPECT_EQ(motif[2] & 0x60U, 0U);  // minimize and maximize buttons
+        // Minimized through the window manager, it comes back at once.
+        properties.ask_to_minimize(*box);
+        QTest::qWait(300);
+        EXPECT_TRUE(box->isVisible());
+        EXPECT_FALSE(box->isMinimized());
+        // The caption in a bold font of the title bar's height, beside an icon and three buttons
+        // as wide as the title bar is tall.
+        const int title_bar = box->frameGeometry().height() - box->geometry().height();
+        QFont title = box->font();
+        title.setBold(true);
+        title.setPixelSize(std::max(title_bar, 1));
+        EXPECT_GE(box->frameGeometry().width(),
+                  QFontMetrics(title).horizontalAdvance(box->windowTitle()) + 4 * title_bar);
+        checked = true;
+        box->accept();
+    });
+    QTest::mouseClick(push("按钮1"), Qt::LeftButton);
+    EXPECT_TRUE(checked);
+}
+
+TEST_F(under_window_manager, keys_with_alt_or_super_type_nothing_the_filter_refuses) {
+    QLineEdit* total = edit("编辑框1");
+    total->setFocus();
+    // (Super+D would show the desktop under openbox; Super+X is free.)
+    type_keys({"alt+a", "alt+period", "alt+b", "super+x", "alt+5"});
+    EXPECT_EQ(total->text(), "5");
+    QApplication::clipboard()->setText("abc");
+    type_keys({"ctrl+v"});
+    EXPECT_EQ(total->text(), "5abc");
+    // Last, as the window manager may open its window menu on it.
+    type_keys({"alt+space", "Escape"});
+    EXPECT_EQ(total->text(), "5abc");
 }
 
 }  // namespace

@@ -12,6 +12,9 @@ packages=(
   libgmp-dev                # exact rationals for the arithmetic's reference model in the tests
   locales                   # locale sources, for the test that reads numbers under a comma locale
   qt6-base-dev              # the Linux window (Qt 6 Widgets) and its tests (Qt Test)
+  libxcb1-dev               # the Linux window's hints to an X11 window manager
+  xvfb xauth openbox        # the window's tests under a real window manager on a virtual display
+  x11-utils xdotool         # ... waiting for the window manager, typing through the X server
   fonts-wqy-microhei        # a CJK font, so that the window's Chinese texts render
   "$@"
 )

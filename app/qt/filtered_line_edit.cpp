@@ -25,11 +25,13 @@ QString filtered_line_edit::accepted_part(const QString& typed) const {
 }
 
 void filtered_line_edit::keyPressEvent(QKeyEvent* event) {
-    // Keys without text (arrows, Home, ...), control characters (backspace) and shortcuts with
-    // Ctrl, Alt or Meta (paste, copy, select all) pass; any other character the filter refuses
-    // is dropped without a sound.
-    const bool shortcut =
-        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
+    // A line edit inserts the text of every key but a Ctrl or Ctrl+Shift combination (copy,
+    // paste, undo, select all), whatever else is held: Alt, AltGr and Super type their text too,
+    // so that text goes through the filter. Keys without text (arrows, Home, ...) and control
+    // characters (backspace) pass; any other character the filter refuses is dropped without a
+    // sound.
+    const bool shortcut = event->modifiers() == Qt::ControlModifier ||
+                          event->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier);
     if (!shortcut && !accepts(event->text())) {
         event->accept();
         return;

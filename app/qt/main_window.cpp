@@ -8,7 +8,9 @@
 
 #include "app/qt/filtered_line_edit.h"
 #include "app/qt/notice.h"
+#include "app/qt/push_button.h"
 #include "app/qt/text_edge.h"
+#include "app/qt/wrapped_label.h"
 #include "app/window_definition.h"
 #include "calc/press_flow.h"
 
@@ -35,7 +37,9 @@ QString display_text(std::string_view text) {
 }
 
 QLabel* make_label(const def::control& c, QWidget* parent) {
-    auto* label = new QLabel(display_text(c.start_text), parent);
+    QLabel* label = c.line_height > 0
+                        ? new wrapped_label(display_text(c.start_text), c.line_height, parent)
+                        : new QLabel(display_text(c.start_text), parent);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(alignment_of(c));
     label->setWordWrap(c.word_wrap);
@@ -86,9 +90,7 @@ main_window::main_window() {
                 break;
             }
             case def::control_kind::push_button: {
-                auto* push = new QPushButton(from_utf8(c.start_text), this);
-                push->setAutoDefault(false);
-                push->setDefault(false);
+                auto* push = new push_button(from_utf8(c.start_text), this);
                 const button pressed = *c.presses;
                 connect(push, &QPushButton::clicked, this,
                         [this, pressed] { press_flow(pressed, *this, values_); });

@@ -5,6 +5,7 @@
 
 #include "app/qt/notice.h"
 #include "app/qt/text_edge.h"
+#include "app/qt/title_bar.h"
 #include "app/window_definition.h"
 
 namespace quorvel::qt {
@@ -20,6 +21,7 @@ void start_up(main_window& window) {
         show_notice_box(from_utf8(text));
     }
     window.centre_on_primary_screen();
+    set_title_bar(window, title_bar::minimize_button);
     window.show();
 }
 

@@ -86,6 +86,7 @@
         label.style.justifyContent = c.centred ? 'center' : 'flex-start';
         label.style.textAlign = c.centred ? 'center' : 'left';
         label.style.alignItems = c.topAligned ? 'flex-start' : 'center';
+        if (c.lineHeight > 0) label.style.lineHeight = c.lineHeight + 'px';
         if (c.resultLabel) {
           label.setAttribute('role', 'status');
           resultLabel = label;

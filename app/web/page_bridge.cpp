@@ -147,6 +147,7 @@ std::string definition_json() {
         append_member(out, "centred", c.horizontal == def::horizontal_alignment::centre);
         append_member(out, "topAligned", c.vertical == def::vertical_alignment::top);
         append_member(out, "wordWrap", c.word_wrap);
+        append_member(out, "lineHeight", std::int64_t{c.line_height});
         append_member(out, "bold", c.font.bold);
         append_member(out, "characterHeight", std::int64_t{c.font.character_height});
         append_member(out, "filter", static_cast<std::int64_t>(c.filter));
