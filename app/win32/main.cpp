@@ -20,7 +20,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
 
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (!IsDialogMessageW(window->handle(), &message)) {
+        if (!window->handle_dialog_keys(message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }

@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include <array>
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "app/win32/window_fonts.h"
 #include "calc/window_port.h"
 #include "calc/working_values.h"
 
@@ -19,8 +21,14 @@ class main_window final : public window_port {
     // start-up notices. Returns null when the window cannot be created.
     static main_window* create(HINSTANCE instance);
 
-    // Shows the window, centred on the primary screen.
+    // Shows the window, centred on the primary screen, with the focus in the total box: normal
+    // whatever the show command asks (a shortcut set to start maximized), unless it asks for
+    // the window to start minimized.
     void show_centred(int show_command);
+
+    // Gives a message of the message loop to the keyboard handling of a dialog (Tab moves the
+    // focus, Enter and Space press the focused button); false when it was not such a key.
+    bool handle_dialog_keys(MSG& message);
 
     [[nodiscard]] HWND handle() const { return window_; }
 
@@ -32,12 +40,16 @@ class main_window final : public window_port {
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM w, LPARAM l);
     LRESULT handle_message(UINT message, WPARAM w, LPARAM l);
     void create_controls();
-    [[nodiscard]] HWND control(std::uint32_t identity) const;
+    // Places, sizes and fonts every control for the DPI, and sizes the window to match.
+    void apply_dpi(UINT dpi);
+    void remember_focus();
+    void restore_focus();
 
     HWND window_ = nullptr;
     std::array<HWND, 5> boxes_{};
     HWND result_label_ = nullptr;
-    HFONT credit_font_ = nullptr;
+    HWND focus_ = nullptr;  // the control that had the focus when the window was last left
+    std::unique_ptr<window_fonts> fonts_;
     working_values values_;
 };
 

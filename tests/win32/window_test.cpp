@@ -5,10 +5,12 @@
 //                             in quorvel-cli's batch format
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cfenv>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <functional>
@@ -18,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/win32/dpi.h"
 #include "app/win32/main_window.h"
 #include "app/win32/text_edge.h"
 #include "app/window_definition.h"
@@ -88,6 +91,9 @@ class notice_watcher {
         return std::exchange(seen_, {});
     }
 
+    // Dismisses the notices that follow with the Enter key instead of a click on OK.
+    void dismiss_with_enter(bool enter) { enter_ = enter; }
+
   private:
     static bool visible_child(HWND box, int id) {
         const HWND child = GetDlgItem(box, id);
@@ -123,7 +129,11 @@ class notice_watcher {
                 std::lock_guard lock(mutex_);
                 seen_.push_back(notice);
             }
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
+            if (enter_) {
+                PostMessageW(GetDlgItem(box, IDOK), WM_KEYDOWN, VK_RETURN, 1);
+            } else {
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+            }
             while (IsWindow(box) != FALSE && !stop_) {
                 Sleep(1);
             }
@@ -131,6 +141,7 @@ class notice_watcher {
     }
 
     std::atomic<bool> stop_{false};
+    std::atomic<bool> enter_{false};
     std::mutex mutex_;
     std::vector<seen_notice> seen_;
     std::thread thread_;
@@ -143,6 +154,33 @@ win32::main_window* window = nullptr;
 
 HWND control(std::string_view name) {
     return GetDlgItem(window->handle(), static_cast<int>(def::find(name)->identity));
+}
+
+UINT window_dpi() {
+    return win32::dpi_of(window->handle());
+}
+
+int at_dpi(int pixels) {
+    return win32::scaled(pixels, window_dpi());
+}
+
+// Runs the window's message loop until no message is left, as the program's own loop does.
+void pump_messages() {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+        if (!window->handle_dialog_keys(message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+}
+
+// A key pressed and released on the control with the focus, through the message loop.
+void press_key(WPARAM key) {
+    const HWND focus = GetFocus();
+    PostMessageW(focus, WM_KEYDOWN, key, 1);
+    PostMessageW(focus, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001U));
+    pump_messages();
 }
 
 void set_text(std::string_view name, const std::wstring& text) {
@@ -212,15 +250,26 @@ void start_up() {
     }
     CHECK(IsWindowVisible(window->handle()) != FALSE);
     CHECK(IsWindowEnabled(window->handle()) != FALSE);
+    CHECK(GetFocus() == control("编辑框1"));  // typing goes into the total box at once
 }
 
 void window_frame_and_place() {
     RECT outer{};
     GetWindowRect(window->handle(), &outer);
-    CHECK(outer.right - outer.left == 380);
-    CHECK(outer.bottom - outer.top == 385);
-    CHECK(outer.left == (GetSystemMetrics(SM_CXSCREEN) - 380) / 2);
-    CHECK(outer.top == (GetSystemMetrics(SM_CYSCREEN) - 385) / 2);
+    const int width = outer.right - outer.left;
+    const int height = outer.bottom - outer.top;
+    if (window_dpi() == 96) {
+        CHECK(width == 380);
+        CHECK(height == 385);
+    }
+    // The client area is the table's 374 × 356 pixels scaled to the window's DPI, give or take
+    // the difference between Windows' frame and this system's.
+    RECT client{};
+    GetClientRect(window->handle(), &client);
+    CHECK(std::abs(client.right - at_dpi(def::client_width)) <= at_dpi(6));
+    CHECK(std::abs(client.bottom - at_dpi(def::client_height)) <= at_dpi(6));
+    CHECK(outer.left == (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
+    CHECK(outer.top == (GetSystemMetrics(SM_CYSCREEN) - height) / 2);
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(window->handle(), GWL_STYLE));
     CHECK((style & WS_THICKFRAME) == 0);
     CHECK((style & WS_MAXIMIZEBOX) == 0);
@@ -243,8 +292,9 @@ void every_control_as_the_table_defines_it() {
         RECT place{};
         GetWindowRect(handle, &place);
         MapWindowPoints(nullptr, window->handle(), reinterpret_cast<POINT*>(&place), 2);
-        CHECK(place.left == c.left && place.top == c.top);
-        CHECK(place.right - place.left == c.width && place.bottom - place.top == c.height);
+        CHECK(place.left == at_dpi(c.left) && place.top == at_dpi(c.top));
+        CHECK(place.right - place.left == at_dpi(c.width));
+        CHECK(place.bottom - place.top == at_dpi(c.height));
         wchar_t class_name[32] = {};
         GetClassNameW(handle, class_name, 32);
         switch (c.kind) {
@@ -253,8 +303,8 @@ void every_control_as_the_table_defines_it() {
                 CHECK((GetWindowLongPtrW(handle, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0);
                 if (c.length_limit > 0) {
                     CHECK(SendMessageW(handle, EM_GETLIMITTEXT, 0, 0) == c.length_limit);
-                } else {  // the edit control's own limit, at least 30,000 characters
-                    CHECK(SendMessageW(handle, EM_GETLIMITTEXT, 0, 0) >= 30000);
+                } else {  // the platform's maximum, not the edit control's own 30,000
+                    CHECK(SendMessageW(handle, EM_GETLIMITTEXT, 0, 0) == 0x7FFFFFFE);
                 }
                 break;
             case def::control_kind::label:
@@ -273,7 +323,7 @@ void every_control_as_the_table_defines_it() {
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control("标签7"), WM_GETFONT, 0, 0)),
                sizeof credit, &credit);
     CHECK(credit.lfWeight == FW_BOLD);
-    CHECK(credit.lfHeight == 14);
+    CHECK(credit.lfHeight == -at_dpi(14));  // a character height, not a cell height
     CHECK(credit.lfFaceName[0] == L'\0');
     const auto result_style = GetWindowLongPtrW(control("标签5"), GWL_STYLE);
     CHECK((result_style & SS_TYPEMASK) == SS_CENTER);
@@ -373,6 +423,180 @@ void presses_give_the_callers_environment_back() {
     std::fesetenv(&before);
 }
 
+void declares_per_monitor_dpi_awareness() {
+    // From the manifest: the window is drawn for its display's DPI, not stretched as a bitmap.
+    CHECK(GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext()) ==
+          DPI_AWARENESS_PER_MONITOR_AWARE);
+}
+
+// The extent of a control's text in the control's own font.
+SIZE text_extent(HWND handle) {
+    const HDC context = GetDC(handle);
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(handle, WM_GETFONT, 0, 0));
+    const HGDIOBJ old = SelectObject(context, font);
+    const std::wstring text = text_of(handle);
+    SIZE extent{};
+    GetTextExtentPoint32W(context, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(context, old);
+    ReleaseDC(handle, context);
+    return extent;
+}
+
+// The box around the ink of a control drawn into a bitmap at the given size: every pixel that
+// differs clearly from the window's background (the faint edge pixels of smoothed text aside).
+// Empty when there is none.
+RECT ink_bounds(HWND handle, int width, int height) {
+    RECT place{};
+    GetWindowRect(handle, &place);
+    const SIZE size{place.right - place.left, place.bottom - place.top};
+    SetWindowPos(handle, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const HDC screen = GetDC(handle);
+    const HDC memory = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    const HGDIOBJ old = SelectObject(memory, bitmap);
+    PrintWindow(handle, memory, PW_CLIENTONLY);
+    const COLORREF background = GetSysColor(COLOR_BTNFACE);
+    RECT ink{width, height, 0, 0};
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const COLORREF pixel = GetPixel(memory, x, y);
+            const int difference = std::max({std::abs(GetRValue(pixel) - GetRValue(background)),
+                                             std::abs(GetGValue(pixel) - GetGValue(background)),
+                                             std::abs(GetBValue(pixel) - GetBValue(background))});
+            if (difference > 96) {
+                ink = {std::min<LONG>(ink.left, x), std::min<LONG>(ink.top, y),
+                       std::max<LONG>(ink.right, x + 1), std::max<LONG>(ink.bottom, y + 1)};
+            }
+        }
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(handle, screen);
+    SetWindowPos(handle, nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return ink;
+}
+
+void nothing_is_clipped() {
+    fill({"100", "8.25", "8.25", "8.25", "8.25"});
+    for (const def::control& c : def::controls()) {
+        const HWND handle = control(c.name);
+        RECT client{};
+        GetClientRect(handle, &client);
+        const SIZE extent = text_extent(handle);
+        switch (c.kind) {
+            case def::control_kind::push_button:  // within the button's edges
+                CHECK(extent.cx <= client.right - 2 * GetSystemMetrics(SM_CXEDGE) - at_dpi(4));
+                CHECK(extent.cy <= client.bottom);
+                break;
+            case def::control_kind::edit_box:
+                CHECK(extent.cx <= client.right - at_dpi(2));
+                CHECK(extent.cy <= client.bottom);
+                break;
+            case def::control_kind::label:
+                break;
+        }
+    }
+    // The labels drawn with room to their right and below: their ink must end inside their own
+    // width, and the instructions' inside their own height too.
+    for (const std::string_view name : {"标签1", "标签2", "标签3", "标签6", "标签4", "标签7"}) {
+        const int width = at_dpi(def::find(name)->width);
+        const RECT ink = ink_bounds(control(name), 2 * width, at_dpi(def::find(name)->height));
+        if (ink.right > width) {
+            std::fprintf(stderr, "%s: ink %ld wide in %d\n", name.data(), ink.right, width);
+        }
+        // The credit's bold 14-pixel text in the system's default face: under Wine that face is
+        // DejaVu Sans, whose "by Tamsivo" is one pixel wider than the label at 96 DPI.
+        const int allowance = name == "标签7" ? at_dpi(1) : 0;
+        CHECK(ink.right > 0 && ink.right <= width + allowance);
+    }
+    const def::control& instructions = *def::find("标签8");
+    const int height = at_dpi(instructions.height);
+    const RECT ink = ink_bounds(control("标签8"), at_dpi(instructions.width), 2 * height);
+    std::printf("       the instructions end at row %ld of %d\n", ink.bottom, height);
+    CHECK(ink.bottom > height * 3 / 4);  // the last line is drawn
+    CHECK(ink.bottom <= height);
+}
+
+void a_long_paste_is_taken_whole() {
+    fill({"100", "", "4"});
+    paste_into("编辑框2", std::wstring(99999, L' ') + L"3");
+    CHECK(GetWindowTextLengthW(control("编辑框2")) == 100000);
+    CHECK(shown_after_click("按钮1") == L"x:y=57:42");
+}
+
+void the_focus_comes_back_where_it_was() {
+    // After a notice dismissed with Enter: on the button that raised it.
+    fill({"", "2", "3"});
+    SetFocus(control("按钮2"));
+    watcher->dismiss_with_enter(true);
+    const auto notices = click("按钮2");
+    watcher->dismiss_with_enter(false);
+    pump_messages();
+    CHECK(notices.size() == 1);
+    CHECK(GetFocus() == control("按钮2"));
+    // After being minimized and restored: in the box that had it.
+    SetFocus(control("编辑框4"));
+    ShowWindow(window->handle(), SW_MINIMIZE);
+    pump_messages();
+    ShowWindow(window->handle(), SW_RESTORE);
+    SetForegroundWindow(window->handle());
+    pump_messages();
+    CHECK(GetFocus() == control("编辑框4"));
+}
+
+void enter_presses_the_focused_button_which_never_looks_default() {
+    fill({"100", "2.5", "2.5"});
+    SetFocus(control("编辑框5"));
+    press_key(VK_TAB);
+    CHECK(GetFocus() == control("按钮1"));
+    press_key(VK_TAB);
+    CHECK(GetFocus() == control("按钮2"));
+    press_key(VK_RETURN);
+    CHECK(text_of(control("标签5")) == L"x:y=60:40");
+    set_text("标签5", L"");
+    press_key(VK_SPACE);
+    CHECK(text_of(control("标签5")) == L"x:y=60:40");
+    for (const std::string_view name : {"按钮1", "按钮2", "按钮3"}) {
+        CHECK((GetWindowLongPtrW(control(name), GWL_STYLE) & BS_TYPEMASK) == BS_PUSHBUTTON);
+    }
+    // In a box, Enter presses nothing: no button is the window's default.
+    set_text("标签5", L"");
+    SetFocus(control("编辑框2"));
+    press_key(VK_RETURN);
+    CHECK(text_of(control("标签5")).empty());
+}
+
+// Started the way a launcher asks (its STARTUPINFO), the window shows normal, centred and at its
+// own size, unless it was asked to start minimized. Exits 0 when it did.
+int show_as_the_launcher_asks() {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    GetStartupInfoW(&startup);
+    const int show_command =
+        (startup.dwFlags & STARTF_USESHOWWINDOW) != 0 ? startup.wShowWindow : SW_SHOWDEFAULT;
+    window = win32::main_window::create(GetModuleHandleW(nullptr));
+    window->show_centred(show_command);
+    pump_messages();
+    RECT outer{};
+    GetWindowRect(window->handle(), &outer);
+    const SIZE size = win32::outer_size(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, window_dpi());
+    const bool minimized = IsIconic(window->handle()) != FALSE;
+    const bool normal = IsZoomed(window->handle()) == FALSE && !minimized &&
+                        outer.right - outer.left == size.cx &&
+                        outer.bottom - outer.top == size.cy &&
+                        outer.left == (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2;
+    std::printf("show command %d: %s\n", show_command,
+                minimized ? "minimized"
+                : normal  ? "normal and centred"
+                          : "neither");
+    const bool asked_minimized = show_command == SW_SHOWMINIMIZED || show_command == SW_MINIMIZE ||
+                                 show_command == SW_SHOWMINNOACTIVE;
+    DestroyWindow(window->handle());
+    return (asked_minimized ? minimized : normal) ? 0 : 1;
+}
+
 // Presses every line of the file through the window and prints what it showed.
 int press_lines(const char* path) {
     std::ifstream in(path, std::ios::binary);
@@ -390,8 +614,14 @@ int press_lines(const char* path) {
             fields.push_back(line.substr(start, tab - start));
         }
         fields.push_back(line.substr(start));
+        // The total is typed (its box takes 8 characters); the odds are pasted, as a user
+        // would bring a long text, so that the boxes' own length limits take part.
         for (std::size_t i = 0; i < boxes.size(); ++i) {
-            set_text(boxes.at(i), i + 1 < fields.size() ? win32::from_gbk(fields[i + 1]) : L"");
+            const std::wstring text = i + 1 < fields.size() ? win32::from_gbk(fields[i + 1]) : L"";
+            set_text(boxes.at(i), i == 0 ? text : L"");
+            if (i > 0 && !text.empty()) {
+                paste_into(boxes.at(i), text);
+            }
         }
         const auto notices = click("按钮" + fields[0]);
         const std::wstring label = text_of(control("标签5"));
@@ -413,6 +643,9 @@ int main(int argc, char** argv) {
     set_fp_environment();
     notice_watcher watching;
     watcher = &watching;
+    if (argc == 2 && std::string_view(argv[1]) == "--show-as-the-launcher-asks") {
+        return show_as_the_launcher_asks();
+    }
     if (argc == 3 && std::string_view(argv[1]) == "--presses") {
         window = win32::main_window::create(GetModuleHandleW(nullptr));
         window->show_centred(SW_SHOWNORMAL);
@@ -434,6 +667,12 @@ int main(int argc, char** argv) {
     run_test("every rule case shows through the window", every_rule_case_through_the_window);
     run_test("presses give the caller's floating-point state back",
              presses_give_the_callers_environment_back);
+    run_test("the program declares per-monitor DPI awareness", declares_per_monitor_dpi_awareness);
+    run_test("no text is clipped at this DPI", nothing_is_clipped);
+    run_test("a long paste is taken whole", a_long_paste_is_taken_whole);
+    run_test("the focus comes back where it was", the_focus_comes_back_where_it_was);
+    run_test("Enter presses the focused button, which never looks like the default",
+             enter_presses_the_focused_button_which_never_looks_default);
     DestroyWindow(window->handle());
     std::printf("%d passed, %d failed\n", passed_tests, failed_tests);
     return failed_tests == 0 ? 0 : 1;
