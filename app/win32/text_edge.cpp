@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "codec/gbk_codec.h"
 #include "codec/windows_text.h"
 
 namespace quorvel::win32 {
@@ -20,15 +21,11 @@ std::wstring from_gbk(std::string_view gbk) {
 }
 
 std::string to_gbk(std::wstring_view text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(text.size());
-    const int length =
-        WideCharToMultiByte(gbk_code_page, 0, text.data(), size, nullptr, 0, "?", nullptr);
-    std::string gbk(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(gbk_code_page, 0, text.data(), size, gbk.data(), length, "?", nullptr);
-    return gbk;
+    // Through the same conversion as the command line's: no best-fit look-alikes, one "?" for
+    // each character GBK cannot hold. A lone surrogate becomes U+FFFD on the way, so the UTF-8
+    // is always well-formed.
+    return codec::utf8_to_gbk(codec::windows::utf8_from_wide(text))
+        .value_or(std::string(text.size(), '?'));
 }
 
 }  // namespace quorvel::win32

@@ -9,7 +9,7 @@ namespace quorvel::win32 {
 
 std::wstring from_utf8(std::string_view text);
 std::wstring from_gbk(std::string_view gbk);
-// A character code page 936 cannot hold becomes "?".
+// A character code page 936 cannot hold becomes "?" (no best-fit look-alike).
 std::string to_gbk(std::wstring_view text);
 
 }  // namespace quorvel::win32

@@ -519,6 +519,13 @@ void nothing_is_clipped() {
     CHECK(ink.bottom <= height);
 }
 
+// A character GBK lacks reads as "?", never as a look-alike: "²" is not a 2.
+void a_character_gbk_lacks_is_no_look_alike() {
+    fill({"100", "2"});
+    paste_into("编辑框3", from_utf8("²"));
+    CHECK(shown_after_click("按钮1") == from_utf8("赔率不够！(1)"));
+}
+
 void a_long_paste_is_taken_whole() {
     fill({"100", "", "4"});
     paste_into("编辑框2", std::wstring(99999, L' ') + L"3");
@@ -670,6 +677,7 @@ int main(int argc, char** argv) {
     run_test("the program declares per-monitor DPI awareness", declares_per_monitor_dpi_awareness);
     run_test("no text is clipped at this DPI", nothing_is_clipped);
     run_test("a long paste is taken whole", a_long_paste_is_taken_whole);
+    run_test("a character GBK lacks is no look-alike", a_character_gbk_lacks_is_no_look_alike);
     run_test("the focus comes back where it was", the_focus_comes_back_where_it_was);
     run_test("Enter presses the focused button, which never looks like the default",
              enter_presses_the_focused_button_which_never_looks_default);
