@@ -185,6 +185,14 @@ TEST_F(qt_window, every_instruction_line_shows_inside_its_label) {
     EXPECT_EQ(with_room.copy(as_shown.rect()), as_shown);
 }
 
+TEST_F(qt_window, carries_the_program_icon_in_every_size) {
+    const QIcon icon = window.windowIcon();
+    ASSERT_FALSE(icon.isNull());
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << size;
+    }
+}
+
 TEST_F(qt_window, cannot_be_resized_or_maximized) {
     const Qt::WindowFlags flags = window.windowFlags();
     EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
@@ -423,6 +431,8 @@ TEST_F(under_window_manager, the_window_can_be_minimized_and_closed_but_not_maxi
     EXPECT_EQ(motif[1] & 0x12U, 0U);  // resize and maximize
     EXPECT_EQ(motif[2] & 0x40U, 0U);  // the maximize button
     EXPECT_NE(motif[2] & 0x20U, 0U);  // the minimize button
+    // The icon the window manager and the task bar show.
+    EXPECT_FALSE(properties.values(window, "_NET_WM_ICON").empty());
 }
 
 TEST_F(under_window_manager, a_notice_stays_on_screen_wide_enough_for_its_caption) {
@@ -482,6 +492,7 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     quorvel::qt::use_window_font();
+    quorvel::qt::use_application_icon();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -13,6 +13,7 @@ packages=(
   locales                   # locale sources, for the test that reads numbers under a comma locale
   qt6-base-dev              # the Linux window (Qt 6 Widgets) and its tests (Qt Test)
   libxcb1-dev               # the Linux window's hints to an X11 window manager
+  librsvg2-bin icoutils     # the icon's sizes from its vector source (rsvg-convert, icotool)
   xvfb xauth openbox        # the window's tests under a real window manager on a virtual display
   x11-utils xdotool         # ... waiting for the window manager, typing through the X server
   fonts-wqy-microhei        # a CJK font, so that the window's Chinese texts render

@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
     quorvel::set_fp_environment();
     QApplication application(argc, argv);
     quorvel::qt::use_window_font();
+    quorvel::qt::use_application_icon();
     quorvel::qt::main_window window;
     quorvel::qt::start_up(window);
     return QApplication::exec();

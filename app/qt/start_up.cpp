@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFont>
 
+#include "app/qt/application_icon.h"
 #include "app/qt/notice.h"
 #include "app/qt/text_edge.h"
 #include "app/qt/title_bar.h"
@@ -14,6 +15,10 @@ void use_window_font() {
     QFont font = QApplication::font();
     font.setPixelSize(window_definition::default_font_pixel_size);
     QApplication::setFont(font);
+}
+
+void use_application_icon() {
+    QApplication::setWindowIcon(application_icon());
 }
 
 void start_up(main_window& window) {

@@ -4,6 +4,7 @@
 
 #include "app/win32/dpi.h"
 #include "app/win32/notice.h"
+#include "app/win32/resource.h"
 #include "app/win32/text_edge.h"
 #include "app/window_definition.h"
 #include "calc/press_flow.h"
@@ -132,6 +133,11 @@ main_window* main_window::create(HINSTANCE instance) {
     window_class.lpfnWndProc = procedure;
     window_class.hInstance = instance;
     window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    // The program's icon: large for the task bar and Alt+Tab, small for the title bar.
+    window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(QUORVEL_ICON));
+    window_class.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(QUORVEL_ICON),
+                                                         IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                         GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     window_class.lpszClassName = class_name;
     RegisterClassExW(&window_class);

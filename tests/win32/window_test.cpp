@@ -22,6 +22,7 @@
 
 #include "app/win32/dpi.h"
 #include "app/win32/main_window.h"
+#include "app/win32/resource.h"
 #include "app/win32/text_edge.h"
 #include "app/window_definition.h"
 #include "calc/fp_environment.h"
@@ -277,6 +278,10 @@ void window_frame_and_place() {
     CHECK((style & WS_SYSMENU) != 0);
     CHECK(GetWindow(window->handle(), GW_OWNER) == nullptr);
     CHECK(text_of(window->handle()) == L"Quorvel");
+    // The program's icon, in the title bar and the task bar, from the .exe's icon resource.
+    CHECK(GetClassLongPtrW(window->handle(), GCLP_HICON) != 0);
+    CHECK(GetClassLongPtrW(window->handle(), GCLP_HICONSM) != 0);
+    CHECK(FindResourceW(nullptr, MAKEINTRESOURCEW(QUORVEL_ICON), RT_GROUP_ICON) != nullptr);
 }
 
 void every_control_as_the_table_defines_it() {
