@@ -13,6 +13,7 @@
 #include "cli/press_outcome.h"
 #include "cli/stream_io.h"
 #include "codec/gbk_codec.h"
+#include "quorvel/version.h"
 
 #if defined(_WIN32)
 #include "codec/windows_text.h"
@@ -40,6 +41,7 @@ constexpr bool arguments_are_characters = false;
 constexpr const char* usage_text =
     "usage: quorvel-cli [--gbk] [--explain | --json] BUTTON [TOTAL [X [Y [Z [T]]]]]\n"
     "       quorvel-cli --batch [--json]\n"
+    "       quorvel-cli --version\n"
     "\n"
     "One press of BUTTON (1, 2 or 3) with the five box texts; a missing text is an empty box.\n"
     "Texts are UTF-8, or raw GBK bytes with --gbk. Prints the result line or the notice.\n"
@@ -123,6 +125,7 @@ struct options {
     bool explain = false;
     bool json = false;
     bool help = false;
+    bool version = false;
     int first_operand = 1;  // BUTTON, then the texts
 };
 
@@ -141,6 +144,8 @@ options read_options(int argc, char** argv) {
             o.json = true;
         } else if (argument == "--help" || argument == "-h") {
             o.help = true;
+        } else if (argument == "--version") {
+            o.version = true;
         } else {
             break;
         }
@@ -207,6 +212,9 @@ int run(int argc, char** argv) {
     const options o = read_options(argc, argv);
     if (o.help) {
         return write_text_or_fail(usage_text, 0);
+    }
+    if (o.version) {
+        return write_text_or_fail("quorvel-cli " QUORVEL_VERSION "\n", 0);
     }
     if (o.explain && o.json) {
         return usage_error("--explain and --json do not go together");

@@ -10,9 +10,11 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <regex>
 #include <string>
 #include <vector>
 
+#include "quorvel/version.h"
 #include "rule_cases.h"
 
 namespace quorvel {
@@ -109,6 +111,13 @@ TEST(cli, prints_what_the_window_shows) {
         EXPECT_EQ(result.out, e.out) << e.arguments;
         EXPECT_EQ(result.status, e.status) << e.arguments;
     }
+}
+
+TEST(cli, tells_its_version) {
+    const auto result = run("--version");
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "quorvel-cli " QUORVEL_VERSION "\n");
+    EXPECT_TRUE(std::regex_match(result.out, std::regex("quorvel-cli [0-9]+\\.[0-9]+\\.[0-9]+\n")));
 }
 
 TEST(cli, refuses_bad_usage) {
