@@ -42,7 +42,7 @@ touch -d "@$SOURCE_DATE_EPOCH" "$files"/*
 (cd "$files" && zip -X -D -9 -q "$OLDPWD/$out/Quorvel-${version}-windows-x64.zip" \
   Quorvel.exe quorvel-cli.exe README.md LICENSE.txt)
 cp "$work/windows/app/icon/quorvel.ico" "$files/"
-makensis -V2 -DVERSION="$version" -DSOURCE="$files" \
+makensis -V2 -DVERSION="$version" -DSOURCE="$PWD/$files" \
   -DOUTPUT="$PWD/$out/Quorvel-${version}-windows-x64-setup.exe" packaging/windows/quorvel.nsi
 
 echo "== the web page"
