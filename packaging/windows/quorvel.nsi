@@ -4,7 +4,8 @@
 ; makensis -DVERSION=0.1.0 -DSOURCE=DIR -DOUTPUT=FILE quorvel.nsi, where DIR holds Quorvel.exe,
 ; quorvel-cli.exe, quorvel.ico, README.md and LICENSE.txt.
 
-Unicode true
+; A 64-bit installer for the 64-bit programs.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 ; No file times in the installer, so that two builds of one commit give the same bytes.
 SetDateSave off
