@@ -3,9 +3,19 @@
 # dependencies; then runs quorvel-cli there and starts the window (offscreen), which must still
 # be waiting at its first notice after five seconds. Needs root (debootstrap, chroot, mount).
 # Usage: install-deb-in-fresh-root.sh QUORVEL.deb [DEBIAN_MIRROR]
+# The mirror is by default the one this machine's apt uses.
 set -euo pipefail
 deb=$(realpath "$1")
-mirror=${2:-http://deb.debian.org/debian}
+mirror=${2:-}
+if [ -z "$mirror" ]; then
+  mirror=$(sed -n 's/^URIs: *\([^ ]*\).*/\1/p' /etc/apt/sources.list.d/*.sources 2>/dev/null |
+    grep -v security | head -n 1 || true)
+fi
+if [ -z "$mirror" ]; then
+  mirror=$(awk '$1 == "deb" && $3 !~ /security/ { print $2; exit }' /etc/apt/sources.list \
+    2>/dev/null || true)
+fi
+mirror=${mirror:-http://deb.debian.org/debian}
 root=$(mktemp -d /var/tmp/quorvel-root.XXXXXX)
 cleanup() {
   for mount in dev proc; do
@@ -32,7 +42,8 @@ echo "quorvel-cli 1 100 3 4 5: $answer"
 [ "$answer" = "x:y:z=42:31:25" ]
 in_root quorvel-cli --version
 status=0
-in_root env QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=/tmp timeout 5 quorvel || status=$?
+mkdir -m 700 "$root/run/user-0"
+in_root env QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=/run/user-0 timeout 5 quorvel || status=$?
 if [ "$status" != 124 ]; then
   echo "the window did not keep running: exit status $status"
   exit 1
